@@ -1,0 +1,64 @@
+#include "clsCrypto.h"
+
+#include "message_box.h"
+#include "secure_wipe.h"
+#include "service_calls.h"
+
+#include <limits>
+
+namespace orvelin {
+namespace {
+
+constexpr const char *engineTitle = "Lumo Crypto";
+
+std::string signedDecimal(DWORD code) { return std::to_string(static_cast<std::int32_t>(code)); }
+
+} // namespace
+
+clsCrypto::clsCrypto() {
+  if (!InitCryptoContext()) {
+    ErrorMsg_ = "Unable to initialize CryptoAPI.";
+    showMessageBox(ErrorMsg_, engineTitle, MessageStyle::Plain);
+  }
+}
+
+clsCrypto::~clsCrypto() {
+  if (ProviderHandle_ != 0) {
+    serviceCalls().CryptReleaseContext(ProviderHandle_, 0);
+  }
+  wipe(Password_);
+}
+
+void clsCrypto::Password(std::string value) {
+  wipe(Password_);
+  Password_ = std::move(value);
+}
+
+bool clsCrypto::InitCryptoContext() {
+  // An empty container name (not a missing one) and the bare provider name.
+  static constexpr char container[] = "";
+  static constexpr char provider[] = "Microsoft Base Cryptographic Provider v1.0";
+  const ServiceCalls &calls = serviceCalls();
+  if (calls.CryptAcquireContextA(&ProviderHandle_, container, provider, PROV_RSA_FULL, 0) ||
+      calls.CryptAcquireContextA(&ProviderHandle_, container, provider, PROV_RSA_FULL, CRYPT_NEWKEYSET)) {
+    return true;
+  }
+  ErrorMsg_ = "Error creating key container - " + signedDecimal(::GetLastError());
+  showMessageBox(ErrorMsg_, engineTitle, MessageStyle::Plain);
+  return false;
+}
+
+bool clsCrypto::reportServiceFailure(const char *suffix) { return reportFailure(::GetLastError(), suffix); }
+
+bool clsCrypto::reportFailure(DWORD code, const char *suffix) {
+  ErrorMsg_ = "Error " + signedDecimal(code) + suffix;
+  showMessageBox(ErrorMsg_, engineTitle, MessageStyle::Plain);
+  return false;
+}
+
+bool clsCrypto::fitsServiceLength(const std::string &buffer, const char *suffix) {
+  return buffer.size() <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) ||
+         reportFailure(ERROR_NOT_ENOUGH_MEMORY, suffix);
+}
+
+} // namespace orvelin

@@ -1,0 +1,10 @@
+#pragma once
+// The cryptographic service: advapi32's CryptoAPI on Windows, the project's stand-in elsewhere.
+
+#ifdef _WIN32
+#include <windows.h>
+// windows.h must come first.
+#include <wincrypt.h>
+#else
+#include "standin/wincrypt.h"
+#endif

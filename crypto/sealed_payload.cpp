@@ -1,0 +1,106 @@
+// The encrypted-file format: the ciphertext of the sealed payload "16" + MD5(content) + content.
+// The digest guards the content against undetected change and against a wrong password that the
+// cipher's padding check happened to accept.
+
+#include "clsCrypto.h"
+#include "message_box.h"
+#include "service_calls.h"
+
+#include <optional>
+#include <string_view>
+
+namespace orvelin {
+namespace {
+
+constexpr std::size_t lengthFieldSize = 2;
+
+// The payload's leading count of digest bytes: exactly two ASCII digits; anything else is foreign.
+std::optional<std::size_t> digestLengthField(std::string_view payload) {
+  if (payload.size() < lengthFieldSize) {
+    return std::nullopt;
+  }
+  std::size_t value = 0;
+  for (const char digit : payload.substr(0, lengthFieldSize)) {
+    if (digit < '0' || digit > '9') {
+      return std::nullopt;
+    }
+    value = value * 10 + static_cast<std::size_t>(digit - '0');
+  }
+  return value;
+}
+
+bool reportCorruption(std::string &outBuffer) {
+  showMessageBox("File has been corrupted since original encryption!", "File Error", MessageStyle::Information);
+  outBuffer.clear();
+  return false;
+}
+
+} // namespace
+
+bool clsCrypto::HashFile() {
+  constexpr const char *createSuffix = " during CryptCreateHash!";
+  constexpr const char *paramSuffix = " during CryptGetHashParam!";
+  const ServiceCalls &calls = serviceCalls();
+  HCRYPTHASH hash = 0;
+  if (!calls.CryptCreateHash(ProviderHandle_, CALG_MD5, 0, 0, &hash)) {
+    return reportServiceFailure(createSuffix);
+  }
+  if (!fitsServiceLength(InBuffer_, " during CryptHashData!")) {
+    return false;
+  }
+  if (!calls.CryptHashData(hash, reinterpret_cast<const BYTE *>(InBuffer_.data()), static_cast<DWORD>(InBuffer_.size()),
+                           0)) {
+    return reportServiceFailure(" during CryptHashData!");
+  }
+  DWORD hashSize = 0;
+  DWORD sizeLength = sizeof hashSize;
+  if (!calls.CryptGetHashParam(hash, HP_HASHSIZE, reinterpret_cast<BYTE *>(&hashSize), &sizeLength, 0)) {
+    return reportServiceFailure(paramSuffix);
+  }
+  std::string value(hashSize, '\0');
+  DWORD valueLength = hashSize;
+  if (!calls.CryptGetHashParam(hash, HP_HASHVAL, reinterpret_cast<BYTE *>(value.data()), &valueLength, 0)) {
+    return reportServiceFailure(paramSuffix);
+  }
+  if (!calls.CryptDestroyHash(hash)) {
+    return reportServiceFailure(" during CryptDestroyHash!");
+  }
+  value.resize(valueLength);
+  HashValue_ = std::move(value);
+  HashLength_ = static_cast<std::int16_t>(valueLength);
+  return true;
+}
+
+bool clsCrypto::EncryptFileData() {
+  const std::string lengthField = std::to_string(HashLength_);
+  std::string payload;
+  payload.reserve(lengthField.size() + HashValue_.size() + InBuffer_.size());
+  payload.append(lengthField).append(HashValue_).append(InBuffer_);
+  InBuffer_ = std::move(payload);
+  return EncryptMessageData();
+}
+
+bool clsCrypto::DecryptFileData() {
+  if (!DecryptMessageData()) {
+    return false;
+  }
+  const std::string_view payload = OutBuffer_;
+  const std::optional<std::size_t> digestLength = digestLengthField(payload);
+  if (!digestLength) {
+    return reportCorruption(OutBuffer_);
+  }
+  const std::string_view storedDigest = payload.substr(lengthFieldSize).substr(0, *digestLength);
+  const std::size_t contentStart = std::min(payload.size(), lengthFieldSize + *digestLength);
+  // Reuses InBuffer's room, which the longer ciphertext already took, instead of a third buffer.
+  InBuffer_.assign(payload.substr(contentStart));
+  if (!HashFile()) {
+    return false;
+  }
+  if (HashValue_ != storedDigest) {
+    return reportCorruption(OutBuffer_);
+  }
+  OutBuffer_.erase(0, contentStart);
+  return true;
+}
+
+} // namespace orvelin
