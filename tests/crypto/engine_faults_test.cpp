@@ -1,0 +1,106 @@
+// Every service call of the two file sequences, failed in turn: the engine shows its message, stops
+// there and produces no file.
+
+#include "engine_runs.h"
+#include "message_recorder.h"
+#include "service_faults.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace orvelin::testing {
+namespace {
+
+constexpr DWORD injectedCode = 0x80090020; // NTE_FAIL, -2146893792
+
+struct Fault {
+  ServiceCall call;
+  int occurrence;
+  const char *message; // nullptr: the failure is not reported
+};
+
+void expectReportedAndStopped(const ServiceFaults &faults, const MessageRecorder &boxes, const Fault &fault) {
+  ASSERT_EQ(boxes.messages(), std::vector{engineFailure(std::string("Error -2146893792") + fault.message)});
+  // Nothing but the release of the context follows the failed call.
+  const std::vector<ServiceCall> &log = faults.log();
+  ASSERT_GE(log.size(), 2U);
+  EXPECT_EQ(log[log.size() - 2], fault.call);
+  EXPECT_EQ(log.back(), ServiceCall::ReleaseContext);
+}
+
+TEST(EngineFaults, EachFailureOfTheEncryptionSequence) {
+  const Fault faults[] = {
+      {ServiceCall::CreateHash, 1, " during CryptCreateHash!"},
+      {ServiceCall::HashData, 1, " during CryptHashData!"},
+      {ServiceCall::GetHashParam, 1, " during CryptGetHashParam!"},
+      {ServiceCall::GetHashParam, 2, " during CryptGetHashParam!"},
+      {ServiceCall::DestroyHash, 1, " during CryptDestroyHash!"},
+      {ServiceCall::CreateHash, 2, " during CryptCreateHash!"},
+      {ServiceCall::HashData, 2, " during CryptHashData!"},
+      {ServiceCall::DeriveKey, 1, " during CryptDeriveKey!"},
+      {ServiceCall::DestroyHash, 2, " during CryptDestroyHash!"},
+      {ServiceCall::Encrypt, 2, " during CryptEncrypt!"},
+  };
+  for (const Fault &fault : faults) {
+    SCOPED_TRACE(std::string(fault.message) + " #" + std::to_string(fault.occurrence));
+    ServiceFaults injected;
+    injected.fail(fault.call, injectedCode, fault.occurrence);
+    MessageRecorder boxes;
+    EXPECT_EQ(sealAndEncrypt("password", "content"), "");
+    expectReportedAndStopped(injected, boxes, fault);
+  }
+}
+
+TEST(EngineFaults, EachFailureOfTheDecryptionSequence) {
+  std::string file;
+  {
+    MessageRecorder quiet;
+    file = sealAndEncrypt("password", "content");
+  }
+  const Fault faults[] = {
+      {ServiceCall::CreateHash, 1, " during CryptCreateHash!"},
+      {ServiceCall::HashData, 1, " during CryptHashData!"},
+      {ServiceCall::DeriveKey, 1, " during CryptDeriveKey!"},
+      {ServiceCall::DestroyHash, 1, " during CryptDestroyHash!"},
+      {ServiceCall::Decrypt, 1, " during CryptDecrypt!"},
+      {ServiceCall::CreateHash, 2, " during CryptCreateHash!"},
+      {ServiceCall::HashData, 2, " during CryptHashData!"},
+      {ServiceCall::GetHashParam, 1, " during CryptGetHashParam!"},
+      {ServiceCall::GetHashParam, 2, " during CryptGetHashParam!"},
+      {ServiceCall::DestroyHash, 2, " during CryptDestroyHash!"},
+  };
+  for (const Fault &fault : faults) {
+    SCOPED_TRACE(std::string(fault.message) + " #" + std::to_string(fault.occurrence));
+    ServiceFaults injected;
+    injected.fail(fault.call, injectedCode, fault.occurrence);
+    MessageRecorder boxes;
+    EXPECT_FALSE(decryptAndUnseal("password", file).ok);
+    expectReportedAndStopped(injected, boxes, fault);
+  }
+}
+
+TEST(EngineFaults, AFailedSizeQueryIsNotReportedAndEncryptionGoesOn) {
+  std::string expected;
+  {
+    MessageRecorder quiet;
+    expected = sealAndEncrypt("password", "content");
+  }
+  ServiceFaults injected;
+  injected.fail(ServiceCall::Encrypt, injectedCode, 1);
+  MessageRecorder boxes;
+  EXPECT_EQ(sealAndEncrypt("password", "content"), expected);
+  EXPECT_TRUE(boxes.messages().empty());
+}
+
+TEST(EngineFaults, AFailedKeyDestructionIsReportedButTheResultStands) {
+  ServiceFaults injected;
+  injected.fail(ServiceCall::DestroyKey, injectedCode);
+  MessageRecorder boxes;
+  const std::string file = sealAndEncrypt("password", "content");
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Error -2146893792 during CryptDestroyKey!"});
+  EXPECT_EQ(decryptAndUnseal("password", file).content, "content");
+}
+
+} // namespace
+} // namespace orvelin::testing

@@ -1,0 +1,122 @@
+// The sealed payload "16" + MD5(content) + content, and every way a decrypted payload can be wrong.
+
+#include "crypto/clsCrypto.h"
+#include "engine_runs.h"
+#include "message_recorder.h"
+#include "service_faults.h"
+#include "vectors.h"
+
+#include <gtest/gtest.h>
+
+namespace orvelin::testing {
+namespace {
+
+const std::string md5OfAbc = fromHex("900150983cd24fb0d6963f7d28e17f72");
+const std::string md5OfNothing = fromHex("d41d8cd98f00b204e9800998ecf8427e");
+
+TEST(SealedPayload, IsTheDigestLengthTheDigestAndTheContent) {
+  MessageRecorder boxes;
+  clsCrypto engine;
+  engine.Password("password");
+  engine.InBuffer("abc");
+  ASSERT_TRUE(engine.HashFile() && engine.GeneratePasswordKey() && engine.EncryptFileData());
+  EXPECT_EQ(engine.HashLength(), 16);
+  EXPECT_EQ(engine.InBuffer(), "16" + md5OfAbc + "abc") << "the payload stays in InBuffer";
+  EXPECT_EQ(engine.OutBuffer(), encryptRaw("password", "16" + md5OfAbc + "abc"));
+}
+
+TEST(SealedPayload, EmptyContentSealsToEighteenBytesAndOpensToNothing) {
+  MessageRecorder boxes;
+  const std::string file = sealAndEncrypt("password", "");
+  EXPECT_EQ(file, encryptRaw("password", "16" + md5OfNothing));
+  const Opened opened = decryptAndUnseal("password", file);
+  EXPECT_TRUE(opened.ok);
+  EXPECT_EQ(opened.content, "");
+  EXPECT_TRUE(boxes.messages().empty());
+}
+
+TEST(SealedPayload, ContentIsCarriedThroughUnchangedWhateverItHolds) {
+  MessageRecorder boxes;
+  for (const std::string &content : {std::string("16 digits first"), std::string("0000"), std::string("\0\0\x16\0", 4),
+                                     std::string(1, '\0'), "16" + md5OfAbc + "abc"}) {
+    const Opened opened = decryptAndUnseal("password", sealAndEncrypt("password", content));
+    EXPECT_TRUE(opened.ok);
+    EXPECT_EQ(opened.content, content);
+  }
+  EXPECT_TRUE(boxes.messages().empty());
+}
+
+TEST(SealedPayload, EncryptingTwiceNeedsTwoDecryptions) {
+  MessageRecorder boxes;
+  const std::string twice = sealAndEncrypt("pw", sealAndEncrypt("pw", "inner"));
+  const Opened once = decryptAndUnseal("pw", twice);
+  ASSERT_TRUE(once.ok);
+  EXPECT_NE(once.content, "inner");
+  EXPECT_EQ(decryptAndUnseal("pw", once.content).content, "inner");
+}
+
+TEST(SealedPayload, EveryMalformedPayloadIsRefusedAsCorruption) {
+  const struct {
+    const char *name;
+    std::string payload;
+  } cases[] = {
+      {"content changed in one byte", "16" + md5OfAbc + "abd"},
+      {"digest changed in one byte", "16" + md5OfAbc.substr(0, 15) + "x" + "abc"},
+      {"length field 15", "15" + md5OfAbc + "abc"},
+      {"length field 17", "17" + md5OfAbc + "abc"},
+      {"length field 00", "00" + md5OfAbc + "abc"},
+      {"length field 99 beyond the payload", "99" + md5OfAbc + "abc"},
+      {"length field not digits", "ab" + md5OfAbc + "abc"},
+      {"length field with a sign", "+6" + md5OfAbc + "abc"},
+      {"length field of a blank and a digit", " 6" + md5OfAbc + "abc"},
+      {"digest cut short", "16" + md5OfNothing.substr(0, 10)},
+      {"only the length field", "16"},
+      {"a single byte", "1"},
+      {"nothing at all", ""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    MessageRecorder boxes;
+    clsCrypto engine;
+    engine.Password("password");
+    engine.InBuffer(encryptRaw("password", c.payload));
+    ASSERT_TRUE(engine.GeneratePasswordKey());
+    EXPECT_FALSE(engine.DecryptFileData());
+    EXPECT_EQ(engine.OutBuffer(), "");
+    EXPECT_EQ(boxes.messages(), std::vector{corruptionMessage()});
+    EXPECT_EQ(engine.ErrorMsg(), "") << "the corruption message is not an engine error";
+  }
+}
+
+TEST(SealedPayload, AFailedDigestOfTheContentLeavesThePayloadAndTheContent) {
+  std::string file;
+  {
+    MessageRecorder quiet;
+    file = sealAndEncrypt("password", "abc");
+  }
+  ServiceFaults faults;
+  faults.fail(ServiceCall::HashData, 87, 2);
+  MessageRecorder boxes;
+  clsCrypto engine;
+  engine.Password("password");
+  engine.InBuffer(file);
+  ASSERT_TRUE(engine.GeneratePasswordKey());
+  EXPECT_FALSE(engine.DecryptFileData());
+  EXPECT_EQ(engine.OutBuffer(), "16" + md5OfAbc + "abc");
+  EXPECT_EQ(engine.InBuffer(), "abc");
+}
+
+TEST(SealedPayload, AFailedDecryptionChangesNothing) {
+  MessageRecorder boxes;
+  clsCrypto engine;
+  engine.Password("password");
+  engine.InBuffer("seven b");
+  ASSERT_TRUE(engine.GeneratePasswordKey());
+  EXPECT_FALSE(engine.DecryptFileData());
+  EXPECT_EQ(engine.InBuffer(), "seven b");
+  EXPECT_EQ(engine.HashLength(), 0);
+  EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Error -2146893819 during CryptDecrypt!"});
+}
+
+} // namespace
+} // namespace orvelin::testing
