@@ -72,11 +72,13 @@ bool clsCrypto::HashFile() {
 }
 
 bool clsCrypto::EncryptFileData() {
-  const std::string lengthField = std::to_string(HashLength_);
-  std::string payload;
-  payload.reserve(lengthField.size() + HashValue_.size() + InBuffer_.size());
-  payload.append(lengthField).append(HashValue_).append(InBuffer_);
-  InBuffer_ = std::move(payload);
+  {
+    const std::string lengthField = std::to_string(HashLength_);
+    std::string payload;
+    payload.reserve(lengthField.size() + HashValue_.size() + InBuffer_.size());
+    payload.append(lengthField).append(HashValue_).append(InBuffer_);
+    InBuffer_ = std::move(payload);
+  } // The moved-from payload may hold the old content's buffer: let it go before the cipher doubles up.
   return EncryptMessageData();
 }
 
