@@ -3,6 +3,7 @@
 // uses the platform's functions; a test may put a table of its own in place for a scope, to make
 // chosen calls fail.
 
+#include "call_table.h"
 #include "cryptoapi.h"
 
 namespace orvelin {
@@ -18,23 +19,14 @@ struct ServiceCalls {
   decltype(&::CryptEncrypt) CryptEncrypt;
   decltype(&::CryptDecrypt) CryptDecrypt;
   decltype(&::CryptDestroyKey) CryptDestroyKey;
-};
 
-// The platform's own functions.
-const ServiceCalls &platformServiceCalls();
+  // The platform's own functions.
+  static const ServiceCalls &platform();
+};
 
 // The table in force.
-const ServiceCalls &serviceCalls();
-
-class ScopedServiceCalls {
-public:
-  explicit ScopedServiceCalls(const ServiceCalls &replacement);
-  ScopedServiceCalls(const ScopedServiceCalls &) = delete;
-  ScopedServiceCalls &operator=(const ScopedServiceCalls &) = delete;
-  ~ScopedServiceCalls();
-
-private:
-  const ServiceCalls *previous_;
-};
+inline const ServiceCalls &serviceCalls() { return CallTable<ServiceCalls>::current(); }
+inline const ServiceCalls &platformServiceCalls() { return ServiceCalls::platform(); }
+using ScopedServiceCalls = CallTable<ServiceCalls>::Scoped;
 
 } // namespace orvelin

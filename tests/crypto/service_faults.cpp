@@ -1,6 +1,5 @@
 #include "service_faults.h"
 
-#include <algorithm>
 #include <cassert>
 #include <type_traits>
 
@@ -49,21 +48,5 @@ ServiceFaults::ServiceFaults() : scope_(interceptingCalls) {
 ServiceFaults::~ServiceFaults() { current = nullptr; }
 
 ServiceFaults &ServiceFaults::active() { return *current; }
-
-void ServiceFaults::fail(ServiceCall call, DWORD code, int occurrence) { faults_[{call, occurrence}] = code; }
-
-int ServiceFaults::count(ServiceCall call) const {
-  return static_cast<int>(std::count(log_.begin(), log_.end(), call));
-}
-
-std::optional<DWORD> ServiceFaults::intercept(ServiceCall call) {
-  log_.push_back(call);
-  for (const int occurrence : {count(call), everyCall}) {
-    if (const auto fault = faults_.find({call, occurrence}); fault != faults_.end()) {
-      return fault->second;
-    }
-  }
-  return std::nullopt;
-}
 
 } // namespace orvelin::testing
