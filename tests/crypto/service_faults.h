@@ -1,7 +1,7 @@
 #pragma once
 
 #include "crypto/service_calls.h"
-#include "fault_plan.h"
+#include "interception.h"
 
 namespace orvelin::testing {
 
@@ -20,17 +20,14 @@ enum class ServiceCall {
 
 // While it lives, every service call of the engine goes through it: it logs each call and makes the
 // chosen ones fail with a chosen last-error code instead of reaching the service.
-class ServiceFaults : public FaultPlan<ServiceCall, DWORD> {
+class ServiceFaults : public Interception<ServiceFaults, ServiceCalls, ServiceCall, DWORD> {
 public:
   ServiceFaults();
-  ServiceFaults(const ServiceFaults &) = delete;
-  ServiceFaults &operator=(const ServiceFaults &) = delete;
-  ~ServiceFaults();
 
-  static ServiceFaults &active();
-
-private:
-  ScopedServiceCalls scope_;
+  template <typename Result> static Result failWith(DWORD code) {
+    SetLastError(code);
+    return FALSE;
+  }
 };
 
 } // namespace orvelin::testing

@@ -1,0 +1,24 @@
+#include "file_system_calls.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace orvelin {
+namespace {
+
+int openFile(const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+
+} // namespace
+
+const FileSystemCalls &FileSystemCalls::platform() {
+  static const FileSystemCalls calls{
+      ::stat,   ::realpath, ::access, openFile, ::mkostemp, ::read,   ::write,
+      ::fchown, ::fchmod,   ::fsync,  ::close,  ::rename,   ::unlink,
+  };
+  return calls;
+}
+
+} // namespace orvelin

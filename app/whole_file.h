@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace orvelin {
+
+// The whole content of the regular file at path, read in one piece. A file longer than largestSize
+// is refused with tooLargeText before anything is read. Any failure has been shown as a
+// "File Error" box when nothing is returned.
+std::optional<std::string> readWholeFile(const QString &path, std::uint64_t largestSize, const QString &tooLargeText);
+
+} // namespace orvelin
