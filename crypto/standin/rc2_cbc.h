@@ -27,8 +27,9 @@ public:
   // Returns false only when OpenSSL fails.
   [[nodiscard]] bool encrypt(unsigned char *data, std::size_t plainLength) const;
 
-  // Decrypts data[0, cipherLength) in place, a whole number of blocks, and returns the plain length
-  // once the padding checks out; nothing when it does not (or when OpenSSL fails).
+  // Decrypts data[0, cipherLength) in place, a whole number of blocks (on every core when it is long),
+  // and returns the plain length once the padding checks out; nothing when it does not (or when
+  // OpenSSL fails).
   [[nodiscard]] std::optional<std::size_t> decrypt(unsigned char *data, std::size_t cipherLength) const;
 
 private:

@@ -111,6 +111,27 @@ TEST_F(StandIn, DecryptionChecksLengthAndPaddingLikeTheBaseProvider) {
   }
 }
 
+TEST_F(StandIn, LongMessagesDecryptExactlyAsOneChainWithTheirPaddingChecked) {
+  const HCRYPTKEY key = keyFor("password");
+  std::string plain(5 * 1024 * 1024 + 3, '\0');
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    plain[i] = static_cast<char>(i * 31 + i / 4096);
+  }
+  const std::string cipher = encrypt(key, plain);
+  std::string data = cipher;
+  auto length = static_cast<DWORD>(data.size());
+  ASSERT_TRUE(CryptDecrypt(key, 0, TRUE, 0, bytes(data), &length));
+  data.resize(length);
+  EXPECT_TRUE(data == plain);
+
+  // A damaged last block spoils the padding however the message was split.
+  data = cipher;
+  data[data.size() - 9] ^= 0x40;
+  length = static_cast<DWORD>(data.size());
+  EXPECT_FALSE(CryptDecrypt(key, 0, TRUE, 0, bytes(data), &length));
+  EXPECT_EQ(GetLastError(), NTE_BAD_DATA);
+}
+
 TEST_F(StandIn, DecryptionRefusesEmptyAndPartialBlocks) {
   const HCRYPTKEY key = keyFor("password");
   std::string data(16, 'x');
