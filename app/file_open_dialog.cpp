@@ -1,0 +1,24 @@
+#include "file_open_dialog.h"
+
+#include <QFileDialog>
+
+namespace orvelin {
+
+QString chooseFileToOpen(QWidget *parent) {
+  QFileDialog dialog(parent);
+  prepareFileOpenDialog(dialog);
+  if (dialog.exec() != QDialog::Accepted) {
+    return {};
+  }
+  return dialog.selectedFiles().value(0);
+}
+
+void prepareFileOpenDialog(QFileDialog &dialog) {
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  const QString textFiles = QStringLiteral("Text File (*.txt)");
+  dialog.setNameFilters({textFiles, QStringLiteral("All Files (*)")});
+  dialog.selectNameFilter(textFiles);
+}
+
+} // namespace orvelin
