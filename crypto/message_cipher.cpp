@@ -32,8 +32,11 @@ bool clsCrypto::EncryptMessageData() {
   // Room for twice the reported size, but never more than the cipher can use.
   const std::uint64_t workingLength =
       std::min(std::uint64_t{dataLength} * 2, std::uint64_t{inputLength} + largestGrowth);
-  std::string working(workingLength, '\0');
-  std::copy_n(InBuffer_.data(), std::min<std::uint64_t>(inputLength, workingLength), working.data());
+  // The input, then zeros for the cipher's growth: one pass over the bytes, not a fill and a copy.
+  std::string working;
+  working.reserve(workingLength);
+  working.assign(InBuffer_, 0, workingLength);
+  working.resize(workingLength);
   dataLength = inputLength;
   if (!calls.CryptEncrypt(SessionKeyHandle_, 0, TRUE, 0, reinterpret_cast<BYTE *>(working.data()), &dataLength,
                           static_cast<DWORD>(workingLength))) {
