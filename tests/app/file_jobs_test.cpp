@@ -37,7 +37,7 @@ std::string randomBytes(std::size_t length) {
 class FileJobs : public ::testing::Test {
 protected:
   QString put(const QString &name, const std::string &bytes) {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     writeBytes(path.toStdString(), bytes);
     return path;
   }
@@ -146,7 +146,7 @@ TEST_F(FileJobs, AFailureAtAnyStepOfTheReplacementLeavesTheOriginalAndNoTemporar
       {FileCall::Write, 2, EIO},       {FileCall::Fchmod, 1, EPERM}, {FileCall::Fsync, 1, EIO},
       {FileCall::Close, 2, EIO},       {FileCall::Rename, 1, EXDEV}, {FileCall::Rename, 1, EACCES},
   };
-  const std::string original = randomBytes(3 * 1024 * 1024);
+  const std::string original = randomBytes(std::size_t{3} << 20);
   for (const auto &fault : faults) {
     SCOPED_TRACE(std::string(std::strerror(fault.error)) + " at call " + std::to_string(int(fault.call)) + " #" +
                  std::to_string(fault.occurrence));
