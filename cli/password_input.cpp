@@ -1,0 +1,115 @@
+#include "password_input.h"
+
+#include "crypto/secure_wipe.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <iostream>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+namespace orvelin::cli {
+namespace {
+
+QString withoutLineEnding(std::string &line) {
+  if (!line.empty() && line.back() == '\r') {
+    line.pop_back();
+  }
+  QString text = QString::fromUtf8(line);
+  wipe(line);
+  return text;
+}
+
+// Reads one line from a terminal, its echo switched off for the while.
+class Terminal {
+public:
+  Terminal() : handle_(::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
+  Terminal(const Terminal &) = delete;
+  Terminal &operator=(const Terminal &) = delete;
+  ~Terminal() {
+    if (handle_ >= 0) {
+      ::close(handle_);
+    }
+  }
+
+  [[nodiscard]] bool open() const { return handle_ >= 0; }
+
+  std::optional<QString> ask(const char *prompt) const {
+    // Echo goes off before the prompt appears, and nothing typed is flushed, so an answer typed the
+    // moment the prompt shows is neither echoed nor lost.
+    termios saved{};
+    const bool quiet = ::tcgetattr(handle_, &saved) == 0;
+    if (quiet) {
+      termios silent = saved;
+      silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+      ::tcsetattr(handle_, TCSANOW, &silent);
+    }
+    say(prompt);
+    std::string line;
+    char byte = 0;
+    ssize_t got = 0;
+    while ((got = ::read(handle_, &byte, 1)) == 1 && byte != '\n') {
+      line.push_back(byte);
+    }
+    if (quiet) {
+      ::tcsetattr(handle_, TCSANOW, &saved);
+    }
+    say("\n");
+    if (got != 1 && line.empty()) {
+      return std::nullopt;
+    }
+    return withoutLineEnding(line);
+  }
+
+  // A prompt that cannot be shown changes nothing about the answer, so the result is not looked at.
+  void say(std::string_view text) const {
+    [[maybe_unused]] const ssize_t written = ::write(handle_, text.data(), text.size());
+  }
+
+private:
+  int handle_;
+};
+
+} // namespace
+
+std::optional<QString> passwordFromFile(const QString &path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return std::nullopt;
+  }
+  QByteArray line = file.readLine();
+  if (line.endsWith('\n')) {
+    line.chop(1);
+  }
+  std::string bytes = line.toStdString();
+  line.fill('\0');
+  return withoutLineEnding(bytes);
+}
+
+std::optional<QString> passwordFromStandardInput() {
+  std::string line;
+  if (!std::getline(std::cin, line) && line.empty()) {
+    return std::nullopt;
+  }
+  return withoutLineEnding(line);
+}
+
+bool terminalAvailable() { return Terminal().open(); }
+
+std::optional<QString> passwordFromTerminal(Confirmation confirmation) {
+  const Terminal terminal;
+  std::optional<QString> password = terminal.ask("Password: ");
+  if (!password || confirmation == Confirmation::Once) {
+    return password;
+  }
+  const std::optional<QString> again = terminal.ask("Confirm password: ");
+  if (again != password) {
+    return std::nullopt;
+  }
+  return password;
+}
+
+} // namespace orvelin::cli

@@ -1,0 +1,25 @@
+#pragma once
+// Runs the built orvelin-cli as a user would: with arguments and standard input, or on a
+// pseudo-terminal that answers its prompts.
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+namespace orvelin::testing {
+
+struct CliRun {
+  int exitStatus = -1;
+  std::string out;
+  std::string err; // on a terminal, everything the program wrote to it
+};
+
+// Without a controlling terminal, so the program cannot ask for a password.
+CliRun runCli(const QStringList &arguments, const QByteArray &standardInput = {});
+
+// On a new pseudo-terminal: each time the program's output ends in a prompt, the next answer is typed.
+CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers);
+
+} // namespace orvelin::testing

@@ -1,0 +1,151 @@
+// orvelin-cli driven as a user would: the built program, real files, real exit statuses.
+
+#include "cli_process.h"
+#include "tests/crypto/engine_runs.h"
+#include "tests/crypto/vectors.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace orvelin::testing {
+namespace {
+
+class Cli : public ::testing::Test {
+protected:
+  QString put(const QString &name, const std::string &bytes) {
+    QString path = dir.filePath(name);
+    writeBytes(path.toStdString(), bytes);
+    return path;
+  }
+  static std::string contentOf(const QString &path) { return readBytes(path.toStdString()); }
+  QString passwordFile(const std::string &content) { return put(QStringLiteral("password.txt"), content); }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(Cli, EncryptsAndDecryptsSeveralFilesWithAPasswordFromAFile) {
+  const QString first = put("first.txt", "first content");
+  const QString second = put("second.bin", std::string("\0\1\2", 3));
+  const QString password = passwordFile("s3cret\n");
+
+  const CliRun encrypted = runCli({"encrypt", "--password-file", password, first, second});
+  EXPECT_EQ(encrypted.exitStatus, 0) << encrypted.err;
+  EXPECT_EQ(encrypted.out,
+            (first + ": File encryption complete!\n" + second + ": File encryption complete!\n").toStdString());
+  EXPECT_EQ(encrypted.err, "");
+  EXPECT_EQ(contentOf(first), sealAndEncrypt("s3cret", "first content")) << "the line ending is not the password's";
+
+  const CliRun decrypted = runCli({"decrypt", "--quiet", "--password-file", password, first, second});
+  EXPECT_EQ(decrypted.exitStatus, 0) << decrypted.err;
+  EXPECT_EQ(decrypted.out, "");
+  EXPECT_EQ(contentOf(first), "first content");
+  EXPECT_EQ(contentOf(second), std::string("\0\1\2", 3));
+}
+
+TEST_F(Cli, ReadsThePasswordFromStandardInputWithoutItsLineEnding) {
+  const QString file = put("file.txt", "content");
+  EXPECT_EQ(runCli({"encrypt", "--password-stdin", file}, "caf\xc3\xa9\r\n").exitStatus, 0);
+  EXPECT_EQ(contentOf(file), sealAndEncrypt("caf\xe9", "content")) << "UTF-8 in, Windows-1252 to the service";
+}
+
+TEST_F(Cli, AWrongPasswordLeavesTheFileUntouchedAndFails) {
+  const QString file = put("file.txt", sealAndEncrypt("right", "content"));
+  const std::string before = contentOf(file);
+  const CliRun run = runCli({"decrypt", "--password-stdin", file}, "wrong\n");
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(contentOf(file), before);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(run.err == file.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" ||
+              run.err == file.toStdString() + ": File has been corrupted since original encryption!\n")
+      << run.err;
+}
+
+TEST_F(Cli, GoesOnPastABadFileAndReportsEachOnItsOwnLine) {
+  const QString missing = dir.filePath("missing.txt");
+  const QString good = put("good.txt", "good");
+  const QString wildcard = dir.filePath("*.txt");
+  const CliRun run = runCli({"encrypt", "--password-stdin", missing, good, wildcard, dir.path()}, "pw\n");
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.out, (good + ": File encryption complete!\n").toStdString());
+  EXPECT_EQ(run.err,
+            (missing + ": Invalid file name, or file missing!\n" + wildcard +
+             ": Invalid file name, or file missing!\n" + dir.path() + ": Invalid file name, or file missing!\n")
+                .toStdString());
+  EXPECT_EQ(contentOf(good), sealAndEncrypt("pw", "good"));
+}
+
+TEST_F(Cli, AsksTwiceOnTheTerminalToEncrypt) {
+  const QString file = put("file.txt", "content");
+  const CliRun run = runCliOnTerminal({"encrypt", file}, {"typed secret", "typed secret"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_NE(run.err.find("Password: "), std::string::npos);
+  EXPECT_NE(run.err.find("Confirm password: "), std::string::npos);
+  EXPECT_EQ(run.err.find("typed secret"), std::string::npos) << "the password is not echoed";
+  EXPECT_EQ(contentOf(file), sealAndEncrypt("typed secret", "content"));
+}
+
+TEST_F(Cli, AMismatchedConfirmationTouchesNoFile) {
+  const QString file = put("file.txt", "content");
+  const CliRun run = runCliOnTerminal({"encrypt", file}, {"one", "other"});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_NE(run.err.find("the passwords do not match; no file was changed"), std::string::npos) << run.err;
+  EXPECT_EQ(contentOf(file), "content");
+}
+
+TEST_F(Cli, AsksOnceOnTheTerminalToDecrypt) {
+  const QString file = put("file.txt", sealAndEncrypt("pw", "content"));
+  const CliRun run = runCliOnTerminal({"decrypt", file}, {"pw"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(run.err.find("Confirm"), std::string::npos);
+  EXPECT_EQ(contentOf(file), "content");
+}
+
+TEST_F(Cli, WithoutATerminalOrAPasswordOptionNothingIsTouched) {
+  const QString file = put("file.txt", "content");
+  const CliRun run = runCli({"encrypt", file});
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_EQ(run.err, "orvelin-cli: no terminal to ask the password on; use --password-file or --password-stdin\n");
+  EXPECT_EQ(contentOf(file), "content");
+}
+
+TEST_F(Cli, AnEmptyPasswordIsRefusedAsInTheWindow) {
+  const QString file = put("file.txt", "content");
+  const CliRun run = runCli({"decrypt", "--password-stdin", file}, "\n");
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err, "orvelin-cli: Password required for decrypting file!\n");
+  EXPECT_EQ(contentOf(file), "content");
+}
+
+TEST_F(Cli, UsageErrorsExitWithTwoAndTouchNothing) {
+  const QString file = put("file.txt", "content");
+  const std::pair<QStringList, const char *> cases[] = {
+      {{}, "missing command"},
+      {{"scramble", file}, "unknown command 'scramble'"},
+      {{"encrypt"}, "no file given"},
+      {{"encrypt", "--password-stdin", "--password-file", file, file}, "cannot be used together"},
+      {{"encrypt", "--frobnicate", file}, "frobnicate"},
+      {{"encrypt", "--password-file", dir.filePath("none"), file}, "cannot read the password file"},
+  };
+  for (const auto &[arguments, problem] : cases) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const CliRun run = runCli(arguments, "pw\n");
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find(problem), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(contentOf(file), "content");
+}
+
+TEST_F(Cli, HelpAndVersion) {
+  const CliRun help = runCli({"--help"});
+  EXPECT_EQ(help.exitStatus, 0);
+  EXPECT_NE(help.out.find("--password-file"), std::string::npos);
+  EXPECT_NE(help.out.find("--password-stdin"), std::string::npos);
+  const CliRun version = runCli({"--version"});
+  EXPECT_EQ(version.exitStatus, 0);
+  EXPECT_EQ(version.out, "orvelin-cli " ORVELIN_VERSION "\n");
+}
+
+} // namespace
+} // namespace orvelin::testing
