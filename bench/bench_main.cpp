@@ -1,0 +1,110 @@
+// One run on one generated file: OpenSSL's own single-threaded RC2-CBC with MD5 as the baseline,
+// then the engine in memory and the file jobs end to end, each as a ratio of the baseline's time
+// to its own (above 1 is faster than the baseline). The last four lines are for scripts.
+//   orvelin_bench [SIZE_MIB]
+
+#include "baseline.h"
+#include "child_job.h"
+#include "crypto/clsCrypto.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+namespace orvelin::bench {
+namespace {
+
+constexpr std::size_t mebibyte = std::size_t{1} << 20;
+
+std::string generatedBytes(std::size_t length) {
+  std::string bytes(length, '\0');
+  std::mt19937_64 generator(20261207);
+  for (std::size_t i = 0; i + 8 <= length; i += 8) {
+    const std::uint64_t word = generator();
+    std::memcpy(bytes.data() + i, &word, 8);
+  }
+  return bytes;
+}
+
+template <typename Steps> double secondsOf(Steps steps) {
+  const auto start = std::chrono::steady_clock::now();
+  if (!steps()) {
+    throw std::runtime_error("a measured step failed");
+  }
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void report(const char *name, double seconds, double baseline, std::size_t bytes) {
+  std::printf("%-22s %8.3f s  %8.1f MiB/s  ratio %.3f\n", name, seconds,
+              static_cast<double>(bytes) / static_cast<double>(mebibyte) / seconds, baseline / seconds);
+}
+
+int benchmark(std::size_t sizeMiB) {
+  const std::size_t size = sizeMiB * mebibyte;
+  const std::string plain = generatedBytes(size);
+  const double baseline = baselineSeconds(plain);
+
+  clsCrypto encryptor;
+  encryptor.Password(benchPassword);
+  encryptor.InBuffer(plain);
+  const double engineEncrypt =
+      secondsOf([&] { return encryptor.HashFile() && encryptor.GeneratePasswordKey() && encryptor.EncryptFileData(); });
+  clsCrypto decryptor;
+  decryptor.Password(benchPassword);
+  decryptor.InBuffer(encryptor.OutBuffer());
+  const double engineDecrypt =
+      secondsOf([&] { return decryptor.GeneratePasswordKey() && decryptor.DecryptFileData(); });
+  if (decryptor.OutBuffer() != plain) {
+    throw std::runtime_error("the engine did not give the content back");
+  }
+
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "orvelin-bench.bin";
+  std::ofstream(file, std::ios::binary).write(plain.data(), static_cast<std::streamsize>(plain.size()));
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+  const JobRun encryptJob = runJobInChild(self, "encrypt", file);
+  const JobRun decryptJob = runJobInChild(self, "decrypt", file);
+  std::ifstream restored(file, std::ios::binary);
+  const bool roundTripped = encryptJob.rewritten && decryptJob.rewritten &&
+                            std::string(std::istreambuf_iterator<char>(restored), {}) == plain;
+  std::filesystem::remove(file);
+  if (!roundTripped) {
+    throw std::runtime_error("the file jobs did not give the content back");
+  }
+
+  const double peakMiB = static_cast<double>(std::max(encryptJob.peakResidentKiB, decryptJob.peakResidentKiB)) / 1024;
+  std::printf("file size              %zu MiB\n", sizeMiB);
+  report("baseline (RC2+MD5)", baseline, baseline, size);
+  report("engine encryption", engineEncrypt, baseline, size);
+  report("engine decryption", engineDecrypt, baseline, size);
+  report("job encryption", encryptJob.seconds, baseline, size);
+  report("job decryption", decryptJob.seconds, baseline, size);
+  std::printf("job encryption peak    %.1f MiB\n", static_cast<double>(encryptJob.peakResidentKiB) / 1024);
+  std::printf("job decryption peak    %.1f MiB\n", static_cast<double>(decryptJob.peakResidentKiB) / 1024);
+  std::printf("memory bound           %.1f MiB (2.1 x size + 32 MiB)\n", 2.1 * static_cast<double>(sizeMiB) + 32);
+  std::printf("engine_encrypt_ratio %.3f\n", baseline / engineEncrypt);
+  std::printf("engine_decrypt_ratio %.3f\n", baseline / engineDecrypt);
+  std::printf("job_encrypt_ratio %.3f\n", baseline / encryptJob.seconds);
+  std::printf("peak_rss_ratio %.3f\n", peakMiB / static_cast<double>(sizeMiB));
+  return 0;
+}
+
+} // namespace
+} // namespace orvelin::bench
+
+int main(int argc, char *argv[]) {
+  using namespace orvelin::bench;
+  if (argc == 4 && std::string(argv[1]) == "--child") {
+    return childJobMain(argv[2], argv[3]);
+  }
+  try {
+    return benchmark(argc > 1 ? std::stoul(argv[1]) : 256);
+  } catch (const std::exception &failure) {
+    (void)std::fprintf(stderr, "orvelin_bench: %s\n", failure.what());
+    return 1;
+  }
+}
