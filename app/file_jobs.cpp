@@ -37,12 +37,12 @@ struct JobInput {
 };
 
 std::optional<JobInput> gatherInput(const QString &path, const QString &password, std::uint64_t largestSize,
-                                    const QString &tooLargeText) {
+                                    const QString &tooLargeText, std::size_t spareRoom) {
   std::optional<std::string> passwordBytes = passwordForService(password);
   if (!passwordBytes || !checkReplaceable(path)) {
     return std::nullopt;
   }
-  std::optional<std::string> content = readWholeFile(path, largestSize, tooLargeText);
+  std::optional<std::string> content = readWholeFile(path, largestSize, tooLargeText, spareRoom);
   if (!content) {
     return std::nullopt;
   }
@@ -52,7 +52,8 @@ std::optional<JobInput> gatherInput(const QString &path, const QString &password
 } // namespace
 
 bool EncryptFile(const QString &path, const QString &password) {
-  std::optional<JobInput> input = gatherInput(path, password, largestPlainFile, tooLargeToEncrypt(path));
+  std::optional<JobInput> input =
+      gatherInput(path, password, largestPlainFile, tooLargeToEncrypt(path), clsCrypto::sealHeaderSize);
   if (!input) {
     return false;
   }
@@ -67,7 +68,7 @@ bool EncryptFile(const QString &path, const QString &password) {
 }
 
 bool DecryptFile(const QString &path, const QString &password) {
-  std::optional<JobInput> input = gatherInput(path, password, largestEncryptedFile, tooLargeToDecrypt(path));
+  std::optional<JobInput> input = gatherInput(path, password, largestEncryptedFile, tooLargeToDecrypt(path), 0);
   if (!input) {
     return false;
   }

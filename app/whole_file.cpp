@@ -41,7 +41,8 @@ bool atEnd(int file) {
 
 } // namespace
 
-std::optional<std::string> readWholeFile(const QString &path, std::uint64_t largestSize, const QString &tooLargeText) {
+std::optional<std::string> readWholeFile(const QString &path, std::uint64_t largestSize, const QString &tooLargeText,
+                                         std::size_t spareRoom) {
   const FileSystemCalls &fs = fileSystem();
   const QByteArray name = QFile::encodeName(path);
   struct stat status {};
@@ -62,7 +63,9 @@ std::optional<std::string> readWholeFile(const QString &path, std::uint64_t larg
     reportFileError(fileErrorText("read", path, errno));
     return std::nullopt;
   }
-  std::string content(static_cast<std::size_t>(status.st_size), '\0');
+  std::string content;
+  content.reserve(static_cast<std::size_t>(status.st_size) + spareRoom);
+  content.resize(static_cast<std::size_t>(status.st_size));
   const bool whole = readExactly(file, content);
   const int readError = errno;
   // A file that grew since it was measured would lose its tail: refuse it like one that shrank.

@@ -8,9 +8,10 @@
 
 namespace orvelin {
 
-// The whole content of the regular file at path, read in one piece. A file longer than largestSize
-// is refused with tooLargeText before anything is read. Any failure has been shown as a
-// "File Error" box when nothing is returned.
-std::optional<std::string> readWholeFile(const QString &path, std::uint64_t largestSize, const QString &tooLargeText);
+// The whole content of the regular file at path, read in one piece, in a buffer with spareRoom bytes
+// to grow in place. A file longer than largestSize is refused with tooLargeText before anything is
+// read. Any failure has been shown as a "File Error" box when nothing is returned.
+std::optional<std::string> readWholeFile(const QString &path, std::uint64_t largestSize, const QString &tooLargeText,
+                                         std::size_t spareRoom);
 
 } // namespace orvelin

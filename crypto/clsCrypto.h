@@ -18,6 +18,10 @@ public:
   clsCrypto(const clsCrypto &) = delete;
   clsCrypto &operator=(const clsCrypto &) = delete;
 
+  // What EncryptFileData puts before the content: the digest's length as two digits, and the digest.
+  // Content handed over in a buffer with this much room to spare is sealed where it lies.
+  static constexpr std::size_t sealHeaderSize = 18;
+
   // Buffers are byte strings: one char per byte, NUL is ordinary data. Readers hand out the engine's
   // own buffer, so that multi-megabyte contents are copied only where the caller wants a copy.
   [[nodiscard]] const std::string &InBuffer() const { return InBuffer_; }

@@ -72,11 +72,14 @@ bool clsCrypto::HashFile() {
 }
 
 bool clsCrypto::EncryptFileData() {
-  {
-    const std::string lengthField = std::to_string(HashLength_);
+  const std::string header = std::to_string(HashLength_) + HashValue_;
+  if (InBuffer_.capacity() >= InBuffer_.size() + header.size()) {
+    // The caller left room: the content moves up in place, with no second copy of it in memory.
+    InBuffer_.insert(0, header);
+  } else {
     std::string payload;
-    payload.reserve(lengthField.size() + HashValue_.size() + InBuffer_.size());
-    payload.append(lengthField).append(HashValue_).append(InBuffer_);
+    payload.reserve(header.size() + InBuffer_.size());
+    payload.append(header).append(InBuffer_);
     InBuffer_ = std::move(payload);
   } // The moved-from payload may hold the old content's buffer: let it go before the cipher doubles up.
   return EncryptMessageData();

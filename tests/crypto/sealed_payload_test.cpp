@@ -25,6 +25,25 @@ TEST(SealedPayload, IsTheDigestLengthTheDigestAndTheContent) {
   EXPECT_EQ(engine.OutBuffer(), encryptRaw("password", "16" + md5OfAbc + "abc"));
 }
 
+TEST(SealedPayload, IsTheSameWhereverTheContentLies) {
+  MessageRecorder boxes;
+  const std::string content(100, 'c');
+  const std::string md5OfContent = fromHex("ca69c3acc86e56b995aa27bba6f2acdc");
+  for (const std::size_t room :
+       {std::size_t{0}, clsCrypto::sealHeaderSize - 1, clsCrypto::sealHeaderSize, std::size_t{1000}}) {
+    SCOPED_TRACE(room);
+    std::string buffer;
+    buffer.reserve(content.size() + room);
+    buffer.assign(content);
+    clsCrypto engine;
+    engine.Password("password");
+    engine.InBuffer(std::move(buffer));
+    ASSERT_TRUE(engine.HashFile() && engine.GeneratePasswordKey() && engine.EncryptFileData());
+    EXPECT_EQ(engine.InBuffer(), "16" + md5OfContent + content);
+    EXPECT_EQ(decryptAndUnseal("password", engine.OutBuffer()).content, content);
+  }
+}
+
 TEST(SealedPayload, EmptyContentSealsToEighteenBytesAndOpensToNothing) {
   MessageRecorder boxes;
   const std::string file = sealAndEncrypt("password", "");
