@@ -2,6 +2,7 @@
 
 #include "file_error.h"
 #include "file_system_calls.h"
+#include "crypto/large_buffer.h"
 
 #include <QFile>
 
@@ -63,8 +64,7 @@ std::optional<std::string> readWholeFile(const QString &path, std::uint64_t larg
     reportFileError(fileErrorText("read", path, errno));
     return std::nullopt;
   }
-  std::string content;
-  content.reserve(static_cast<std::size_t>(status.st_size) + spareRoom);
+  std::string content = reservedBuffer(static_cast<std::size_t>(status.st_size) + spareRoom);
   content.resize(static_cast<std::size_t>(status.st_size));
   const bool whole = readExactly(file, content);
   const int readError = errno;

@@ -1,6 +1,7 @@
 // Whole-buffer encryption and decryption with the session key: one complete message per call.
 
 #include "clsCrypto.h"
+#include "large_buffer.h"
 #include "service_calls.h"
 
 #include <algorithm>
@@ -33,8 +34,7 @@ bool clsCrypto::EncryptMessageData() {
   const std::uint64_t workingLength =
       std::min(std::uint64_t{dataLength} * 2, std::uint64_t{inputLength} + largestGrowth);
   // The input, then zeros for the cipher's growth: one pass over the bytes, not a fill and a copy.
-  std::string working;
-  working.reserve(workingLength);
+  std::string working = reservedBuffer(workingLength);
   working.assign(InBuffer_, 0, workingLength);
   working.resize(workingLength);
   dataLength = inputLength;

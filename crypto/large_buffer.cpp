@@ -1,0 +1,61 @@
+#include "large_buffer.h"
+
+#ifdef __linux__
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <future>
+#include <thread>
+#include <vector>
+#endif
+
+namespace orvelin {
+namespace {
+
+#ifdef __linux__
+#ifndef MADV_POPULATE_WRITE
+#define MADV_POPULATE_WRITE 23 // Linux 5.14; older kernels refuse it and the pages come in as written
+#endif
+
+// Below this, faulting pages in as they are written costs too little to be worth threads.
+constexpr std::size_t smallestPrefaulted = std::size_t{16} << 20;
+
+void populate(char *start, std::size_t length) { ::madvise(start, length, MADV_POPULATE_WRITE); }
+
+void prefault(char *data, std::size_t length) {
+  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
+  const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + length) / page * page;
+  if (end <= first) {
+    return;
+  }
+  const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+  const std::size_t pages = (end - first) / page;
+  std::vector<std::future<void>> others;
+  for (std::size_t part = 1; part < cores; ++part) {
+    const std::uintptr_t from = first + pages * part / cores * page;
+    const std::uintptr_t to = first + pages * (part + 1) / cores * page;
+    others.push_back(std::async(std::launch::async, populate, reinterpret_cast<char *>(from), to - from));
+  }
+  populate(reinterpret_cast<char *>(first), pages / cores * page);
+  for (std::future<void> &other : others) {
+    other.get();
+  }
+}
+#endif
+
+} // namespace
+
+std::string reservedBuffer(std::size_t capacity) {
+  std::string buffer;
+  buffer.reserve(capacity);
+#ifdef __linux__
+  if (capacity >= smallestPrefaulted) {
+    prefault(buffer.data(), capacity);
+  }
+#endif
+  return buffer;
+}
+
+} // namespace orvelin
