@@ -17,7 +17,7 @@ DrawnWindow::DrawnWindow(const QString &title, QSize clientSize)
   background.setColor(QPalette::Window, background.color(QPalette::HighlightedText));
   setPalette(background);
   setAutoFillBackground(true);
-  setFont(windowFont(QStringLiteral("MS Sans Serif"), 8.25));
+  setFont(msSansSerif(8.25));
 }
 
 void DrawnWindow::addOutline(QRect box) { outlines_.push_back(box); }

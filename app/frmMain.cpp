@@ -31,10 +31,6 @@ constexpr FileJob encryption{"Encrypting file.  Please wait....", "Password requ
 constexpr FileJob decryption{"Decrypting file.  Please wait....", "Password required for decrypting file!",
                              "File decryption complete!", "File decryption failed!", DecryptFile};
 
-constexpr Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
-
-QFont timesNewRoman() { return windowFont(QStringLiteral("Times New Roman"), 9.75); }
-
 QLineEdit *addTextBox(QWidget *window, const char *name, QRect box) {
   auto *textBox = new QLineEdit(window);
   textBox->setObjectName(QString::fromLatin1(name));
@@ -53,31 +49,36 @@ frmMain::frmMain(FileChooser chooseFile)
 
 void frmMain::createControls() {
   addOutline(boxFromTwips(120, 120, 6375, 3615)); // Shape1
-  addLabel<QLabel>(this, "Label1",
-                   {.text = "ORVELIN FILE ENCRYPTOR", .box = boxFromTwips(240, 290, 2895, 255), .blackText = true});
+  addLabel<QLabel>(
+      this, "Label1",
+      {.text = "ORVELIN FILE ENCRYPTOR", .box = boxFromTwips(240, 290, 2895, 255), .colour = TextColour::Black});
   addOutline(boxFromTwips(5760, 240, 255, 255)); // Shape3
   Label3 = addLabel<ClickableLabel>(this, "Label3",
                                     {.text = "_",
                                      .box = boxFromTwips(5805, 240, 135, 240),
                                      .alignment = centred,
-                                     .font = windowFont(QStringLiteral("MS Sans Serif"), 9.75),
+                                     .font = msSansSerif(9.75),
                                      .tooltip = "Minimize"});
   addOutline(boxFromTwips(6120, 240, 240, 240)); // Shape2
   Label2 = addLabel<ClickableLabel>(
       this, "Label2", {.text = "X", .box = boxFromTwips(6120, 260, 220, 220), .alignment = centred, .tooltip = "Exit"});
   addLine(lineFromTwips(240, 600, 6360, 600)); // Line1
 
-  addLabel<QLabel>(
-      this, "lbllfilename",
-      {.text = "File Name", .box = boxFromTwips(240, 960, 975, 255), .blackText = true, .font = timesNewRoman()});
+  addLabel<QLabel>(this, "lbllfilename",
+                   {.text = "File Name",
+                    .box = boxFromTwips(240, 960, 975, 255),
+                    .colour = TextColour::Black,
+                    .font = timesNewRoman(9.75)});
   txtfilename = addTextBox(this, "txtfilename", boxFromTwips(1080, 960, 5055, 285));
   QPalette blackOnWhite = txtfilename->palette();
   blackOnWhite.setColor(QPalette::Base, Qt::white);
   blackOnWhite.setColor(QPalette::Text, Qt::black);
   txtfilename->setPalette(blackOnWhite);
-  addLabel<QLabel>(
-      this, "lblpassword",
-      {.text = "Password", .box = boxFromTwips(240, 1560, 975, 255), .blackText = true, .font = timesNewRoman()});
+  addLabel<QLabel>(this, "lblpassword",
+                   {.text = "Password",
+                    .box = boxFromTwips(240, 1560, 975, 255),
+                    .colour = TextColour::Black,
+                    .font = timesNewRoman(9.75)});
   // Shown as typed: the user sees what the file will be locked with.
   txtpassword = addTextBox(this, "txtpassword", boxFromTwips(1080, 1560, 5055, 285));
   setTabOrder(txtfilename, txtpassword);
@@ -88,25 +89,26 @@ void frmMain::createControls() {
                                         {.text = "Encrypt",
                                          .box = boxFromTwips(2380, 2110, 855, 255),
                                          .alignment = centred,
-                                         .blackText = true,
+                                         .colour = TextColour::Black,
                                          .tooltip = "Encrypt"});
   addOutline(boxFromTwips(3680, 2040, 1015, 375)); // Shape5
   cmddecrypt = addLabel<ClickableLabel>(this, "cmddecrypt",
                                         {.text = "Decrypt",
                                          .box = boxFromTwips(3800, 2110, 735, 255),
                                          .alignment = centred,
-                                         .blackText = true,
+                                         .colour = TextColour::Black,
                                          .tooltip = "Decrypt"});
   addOutline(boxFromTwips(5040, 2040, 1015, 375)); // Shape4
   cmdbrowse = addLabel<ClickableLabel>(this, "cmdbrowse",
                                        {.text = "Browse",
                                         .box = boxFromTwips(5100, 2110, 855, 255),
                                         .alignment = centred,
-                                        .blackText = true,
+                                        .colour = TextColour::Black,
                                         .tooltip = "Browse"});
 
-  lblmessage = addLabel<QLabel>(
-      this, "lblmessage", {.box = boxFromTwips(1440, 2880, 3855, 255), .alignment = centred, .font = timesNewRoman()});
+  lblmessage =
+      addLabel<QLabel>(this, "lblmessage",
+                       {.box = boxFromTwips(1440, 2880, 3855, 255), .alignment = centred, .font = timesNewRoman(9.75)});
   addLine(lineFromTwips(240, 3120, 6360, 3120)); // Line2
 
   securitykey = addLabel<ClickableLabel>(this, "securitykey", {.box = boxFromTwips(240, 3240, 495, 375)});

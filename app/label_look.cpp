@@ -1,6 +1,21 @@
 #include "label_look.h"
 
 namespace orvelin {
+namespace {
+
+QColor textColour(const QPalette &palette, TextColour colour) {
+  switch (colour) {
+  case TextColour::Black:
+    return Qt::black;
+  case TextColour::HighlightedText:
+    return palette.color(QPalette::HighlightedText);
+  case TextColour::ButtonText:
+    break;
+  }
+  return palette.color(QPalette::ButtonText);
+}
+
+} // namespace
 
 void applyLook(QLabel &label, const char *name, const LabelLook &look) {
   label.setObjectName(QString::fromLatin1(name));
@@ -8,7 +23,11 @@ void applyLook(QLabel &label, const char *name, const LabelLook &look) {
   label.setGeometry(look.box);
   label.setAlignment(look.alignment);
   QPalette palette = label.palette();
-  palette.setColor(QPalette::WindowText, look.blackText ? QColor(Qt::black) : palette.color(QPalette::ButtonText));
+  palette.setColor(QPalette::WindowText, textColour(palette, look.colour));
+  if (look.background) {
+    palette.setColor(QPalette::Window, *look.background);
+    label.setAutoFillBackground(true);
+  }
   label.setPalette(palette);
   if (look.font) {
     label.setFont(*look.font);

@@ -1,8 +1,9 @@
 #pragma once
 // How the window designs describe a label: its text and box, and what differs from the default
-// look (left-aligned, the button-text colour, the window's font, no tooltip). Labels never fill
-// their background, so the window shows through.
+// look (left-aligned, the button-text colour, the window's font, no tooltip, no background of its
+// own, so that the window shows through).
 
+#include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QRect>
@@ -11,13 +12,23 @@
 
 namespace orvelin {
 
+// The designs align centred texts horizontally only; every text starts at the top of its box.
+inline constexpr Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+
+enum class TextColour {
+  ButtonText,      // the system's colour for text on controls
+  Black,           // fixed, whatever the system's scheme
+  HighlightedText, // the system's colour for selected text: white in the standard scheme
+};
+
 struct LabelLook {
   const char *text = "";
   QRect box{}; // in pixels
   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
-  bool blackText = false;
+  TextColour colour = TextColour::ButtonText;
   std::optional<QFont> font{};
   const char *tooltip = nullptr;
+  std::optional<QColor> background{}; // an opaque fill of the whole box
 };
 
 // Gives the label its object name and look, and places it.

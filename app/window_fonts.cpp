@@ -1,17 +1,30 @@
 #include "window_fonts.h"
 
-namespace orvelin {
+#include <QString>
 
-void registerFontSubstitutes() {
-  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-  QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-}
+namespace orvelin {
+namespace {
 
 QFont windowFont(const QString &family, qreal pointSize, QFont::Weight weight) {
   QFont font(family);
   font.setPointSizeF(pointSize);
   font.setWeight(weight);
   return font;
+}
+
+} // namespace
+
+void registerFontSubstitutes() {
+  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+}
+
+QFont msSansSerif(qreal pointSize, QFont::Weight weight) {
+  return windowFont(QStringLiteral("MS Sans Serif"), pointSize, weight);
+}
+
+QFont timesNewRoman(qreal pointSize, QFont::Weight weight) {
+  return windowFont(QStringLiteral("Times New Roman"), pointSize, weight);
 }
 
 } // namespace orvelin

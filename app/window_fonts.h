@@ -3,14 +3,14 @@
 // metric-compatible Liberation fonts take their place, so that texts fit their boxes.
 
 #include <QFont>
-#include <QString>
 
 namespace orvelin {
 
 // Once per program, before the first window is made.
 void registerFontSubstitutes();
 
-// A font as the window designs name it: family, size in points, weight; never italic.
-QFont windowFont(const QString &family, qreal pointSize, QFont::Weight weight = QFont::Normal);
+// The two families the window designs use, at a size in points and a weight; never italic.
+QFont msSansSerif(qreal pointSize, QFont::Weight weight = QFont::Normal);
+QFont timesNewRoman(qreal pointSize, QFont::Weight weight = QFont::Normal);
 
 } // namespace orvelin

@@ -4,9 +4,8 @@ namespace orvelin {
 
 const ServiceCalls &ServiceCalls::platform() {
   static const ServiceCalls calls{
-      ::CryptAcquireContextA, ::CryptReleaseContext, ::CryptCreateHash, ::CryptHashData,
-      ::CryptDeriveKey,       ::CryptDestroyHash,    ::CryptGetHashParam, ::CryptEncrypt,
-      ::CryptDecrypt,         ::CryptDestroyKey,
+      ::CryptAcquireContextA, ::CryptReleaseContext, ::CryptCreateHash, ::CryptHashData, ::CryptDeriveKey,
+      ::CryptDestroyHash,     ::CryptGetHashParam,   ::CryptEncrypt,    ::CryptDecrypt,  ::CryptDestroyKey,
   };
   return calls;
 }

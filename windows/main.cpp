@@ -1,6 +1,6 @@
-#include "app/frmMain.h"
 #include "app/qt_message_presenter.h"
 #include "app/window_fonts.h"
+#include "windows/window_switcher.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,7 +11,7 @@ int main(int argc, char *argv[]) {
   orvelin::registerFontSubstitutes();
   orvelin::installQtMessagePresenter();
 
-  orvelin::frmMain window;
-  window.show();
+  orvelin::WindowSwitcher switcher;
+  switcher.showSplash();
   return QApplication::exec();
 }
