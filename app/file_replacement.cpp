@@ -2,6 +2,7 @@
 
 #include "file_error.h"
 #include "file_system_calls.h"
+#include "temporary_files.h"
 
 #include <QFile>
 
@@ -18,8 +19,6 @@ namespace {
 
 // Long writes go in pieces, so a full disk is met part-way through like on any large file.
 constexpr std::size_t writePiece = std::size_t{1} << 20;
-// Keeps the temporary name within the 255-byte limit of a file name.
-constexpr std::size_t longestNameStem = 200;
 constexpr mode_t permissionBits = 07777;
 
 bool failed(const QString &path, int errorNumber) {
@@ -31,14 +30,6 @@ std::string finalTarget(const QByteArray &name) {
   const std::unique_ptr<char, decltype(&std::free)> resolved(fileSystem().realpath(name.constData(), nullptr),
                                                              &std::free);
   return resolved ? std::string(resolved.get()) : std::string();
-}
-
-std::string directoryOf(const std::string &path) { return path.substr(0, path.find_last_of('/') + 1); }
-
-std::string temporaryNameFor(const std::string &target) {
-  const std::string directory = directoryOf(target);
-  // A hidden name, so that a temporary file left by a crash stays out of the user's way.
-  return directory + '.' + target.substr(directory.size(), longestNameStem) + ".orvelin-XXXXXX";
 }
 
 bool writeAll(int file, std::string_view bytes) {
@@ -120,8 +111,9 @@ bool replaceFileContent(const QString &path, std::string_view bytes) {
   if (target.empty() || fs.stat(target.c_str(), &status) != 0) {
     return failed(path, errno);
   }
-  std::string temporary = temporaryNameFor(target);
-  const int file = fs.mkostemp(temporary.data(), O_CLOEXEC);
+  tidyAbandonedTemporaryFiles(target);
+  std::string temporary;
+  const int file = createTemporaryFile(target, temporary);
   if (file < 0) {
     return failed(path, errno);
   }

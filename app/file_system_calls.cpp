@@ -1,6 +1,7 @@
 #include "file_system_calls.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,7 +17,7 @@ int openFile(const char *path, int flags, mode_t mode) { return ::open(path, fla
 const FileSystemCalls &FileSystemCalls::platform() {
   static const FileSystemCalls calls{
       ::stat,   ::realpath, ::access, openFile, ::mkostemp, ::read,   ::write,
-      ::fchown, ::fchmod,   ::fsync,  ::close,  ::rename,   ::unlink,
+      ::fchown, ::fchmod,   ::flock,  ::fsync,  ::close,    ::rename, ::unlink,
   };
   return calls;
 }

@@ -20,6 +20,7 @@ struct FileSystemCalls {
   ssize_t (*write)(int file, const void *buffer, size_t count);
   int (*fchown)(int file, uid_t owner, gid_t group);
   int (*fchmod)(int file, mode_t mode);
+  int (*flock)(int file, int operation);
   int (*fsync)(int file);
   int (*close)(int file);
   int (*rename)(const char *from, const char *to);

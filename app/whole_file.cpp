@@ -1,8 +1,8 @@
 #include "whole_file.h"
 
+#include "crypto/large_buffer.h"
 #include "file_error.h"
 #include "file_system_calls.h"
-#include "crypto/large_buffer.h"
 
 #include <QFile>
 

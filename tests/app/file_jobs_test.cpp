@@ -3,20 +3,20 @@
 
 #include "app/file_jobs.h"
 #include "file_system_faults.h"
+#include "job_folder.h"
 #include "tests/crypto/engine_runs.h"
-#include "tests/crypto/message_recorder.h"
 #include "tests/crypto/vectors.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <grp.h>
-#include <random>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,33 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string randomBytes(std::size_t length) {
-  std::mt19937 generator(12345);
-  std::string bytes(length, '\0');
-  for (char &byte : bytes) {
-    byte = static_cast<char>(generator());
-  }
-  return bytes;
-}
-
-class FileJobs : public ::testing::Test {
-protected:
-  QString put(const QString &name, const std::string &bytes) {
-    QString path = dir.filePath(name);
-    writeBytes(path.toStdString(), bytes);
-    return path;
-  }
-  static std::string contentOf(const QString &path) { return readBytes(path.toStdString()); }
-  [[nodiscard]] QStringList entries() const {
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  }
-  [[nodiscard]] std::vector<RecordedMessage> fileErrors(const QString &text) const {
-    return {{text.toStdString(), "File Error", MessageStyle::Critical}};
-  }
-
-  QTemporaryDir dir;
-  MessageRecorder boxes;
-};
+using FileJobs = JobFolder;
 
 TEST_F(FileJobs, RoundTripsEmptySmallAndMultiMegabyteFiles) {
   for (const std::string &content : {std::string(), std::string("a small text\n"), randomBytes(3 * 1024 * 1024 + 5)}) {
@@ -232,6 +206,26 @@ TEST_F(FileJobs, AFileInAFolderThatMayNotBeWrittenIsLeftAsItWas) {
       },
       ::testing::ExitedWithCode(0), "");
   QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(FileJobs, AFullDiskPartWayThroughTheWriteLeavesTheOriginalAndSaysSo) {
+  const std::string original = randomBytes(std::size_t{3} << 20);
+  const QString path = put("big.bin", original);
+  const rlimit oneMebibyte{std::size_t{1} << 20, std::size_t{1} << 20};
+  // Forked, so that the limit on file sizes holds for the job's process alone.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  EXPECT_EXIT(
+      {
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &oneMebibyte);
+        const bool refused =
+            !EncryptFile(path, "pw") && contentOf(path) == original && entries() == QStringList{"big.bin"} &&
+            boxes.messages() ==
+                fileErrors(
+                    QStringLiteral("Cannot write \"%1\": File too large. The file has not been changed.").arg(path));
+        std::exit(refused ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(FileJobs, AFolderIsNotAFileToEncrypt) {

@@ -15,6 +15,7 @@ const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::Write, &FileSystemCalls::write>(),
     Faults::intercepted<FileCall::Fchown, &FileSystemCalls::fchown>(),
     Faults::intercepted<FileCall::Fchmod, &FileSystemCalls::fchmod>(),
+    Faults::intercepted<FileCall::Flock, &FileSystemCalls::flock>(),
     Faults::intercepted<FileCall::Fsync, &FileSystemCalls::fsync>(),
     Faults::intercepted<FileCall::Close, &FileSystemCalls::close>(),
     Faults::intercepted<FileCall::Rename, &FileSystemCalls::rename>(),

@@ -4,6 +4,7 @@
 #include "tests/crypto/interception.h"
 
 #include <cerrno>
+#include <csignal>
 
 namespace orvelin::testing {
 
@@ -17,6 +18,7 @@ enum class FileCall {
   Write,
   Fchown,
   Fchmod,
+  Flock,
   Fsync,
   Close,
   Rename,
@@ -29,7 +31,13 @@ class FileSystemFaults : public Interception<FileSystemFaults, FileSystemCalls, 
 public:
   FileSystemFaults();
 
+  // As a fault's code: the process kills itself at that call, as a crash or a power cut would end it.
+  static constexpr int killProcess = -1;
+
   template <typename Result> static Result failWith(int errorNumber) {
+    if (errorNumber == killProcess) {
+      ::raise(SIGKILL);
+    }
     errno = errorNumber;
     if constexpr (std::is_pointer_v<Result>) {
       return nullptr;

@@ -1,7 +1,6 @@
 #include "vectors.h"
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -25,11 +24,12 @@ std::vector<std::string> splitTabs(const std::string &line) {
 std::filesystem::path vectorsDir() { return ORVELIN_VECTORS_DIR; }
 
 std::string readBytes(const std::filesystem::path &path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  std::string bytes(file ? static_cast<std::size_t>(file.tellg()) : 0, '\0');
+  if (!file || !file.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
     throw std::runtime_error("cannot read " + path.string());
   }
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  return bytes;
 }
 
 void writeBytes(const std::filesystem::path &path, std::string_view bytes) {

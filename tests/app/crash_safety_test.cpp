@@ -1,0 +1,128 @@
+// A job killed at any moment (SIGKILL: no handler, no clean-up) leaves the path holding either the
+// whole old content or the whole new one, never a mix; what it leaves beside the file is hidden,
+// and the next job on that file tidies it away.
+
+#include "app/file_jobs.h"
+#include "file_system_faults.h"
+#include "job_folder.h"
+#include "tests/crypto/engine_runs.h"
+
+#include <QFile>
+
+#include <chrono>
+#include <fcntl.h>
+#include <map>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace orvelin::testing {
+namespace {
+
+class CrashSafety : public JobFolder {
+protected:
+  void SetUp() override {
+    original = randomBytes(std::size_t{3} << 20);
+    encrypted = sealAndEncrypt("pw", original);
+  }
+
+  // Runs the encryption job in a child process, which whatever `prepare` sets up ends early.
+  template <typename Prepare> pid_t startEncryption(const QString &path, Prepare prepare) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      prepare();
+      EncryptFile(path, "pw");
+      ::_exit(0);
+    }
+    return child;
+  }
+
+  // The state a killed job left: a whole content at the path, nothing visible beside it, and after
+  // the next job on the file, nothing at all beside it.
+  void expectWholeAndTidied(const QString &path) {
+    const std::string left = contentOf(path);
+    const bool old = left == original;
+    EXPECT_TRUE(old || left == encrypted) << "a mix of old and new content";
+    for (const QString &entry : entries()) {
+      EXPECT_TRUE(entry == "file.bin" || entry.startsWith('.')) << entry.toStdString();
+    }
+    ASSERT_TRUE(old ? EncryptFile(path, "pw") : DecryptFile(path, "pw"));
+    EXPECT_EQ(contentOf(path), old ? encrypted : original);
+    EXPECT_EQ(entries(), QStringList{"file.bin"});
+  }
+
+  std::string original;
+  std::string encrypted;
+};
+
+bool killedBySignal(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+TEST_F(CrashSafety, AKillAtEveryFileSystemCallOfAJob) {
+  std::vector<FileCall> calls;
+  {
+    const QString path = put("file.bin", original);
+    const FileSystemFaults watched;
+    ASSERT_TRUE(EncryptFile(path, "pw"));
+    calls = watched.log();
+  }
+  std::map<FileCall, int> occurrences;
+  for (const FileCall call : calls) {
+    const int occurrence = ++occurrences[call];
+    SCOPED_TRACE("killed at call " + std::to_string(static_cast<int>(call)) + " #" + std::to_string(occurrence));
+    const QString path = put("file.bin", original);
+    const pid_t child = startEncryption(path, [&] {
+      static FileSystemFaults faults;
+      faults.fail(call, FileSystemFaults::killProcess, occurrence);
+    });
+    ASSERT_TRUE(killedBySignal(child));
+    expectWholeAndTidied(path);
+  }
+  EXPECT_GE(calls.size(), 15U) << "a whole job makes this many file-system calls, each a point to die at";
+}
+
+TEST_F(CrashSafety, AKillAtAnyMomentOfAJob) {
+  // How long a whole job takes here, only to spread the kills across it.
+  const QString path = put("file.bin", original);
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_FALSE(killedBySignal(startEncryption(path, [] {})));
+  const auto whole = std::chrono::steady_clock::now() - start;
+
+  constexpr int moments = 20;
+  for (int moment = 0; moment < moments; ++moment) {
+    SCOPED_TRACE(moment);
+    put("file.bin", original);
+    const pid_t child = startEncryption(path, [] {});
+    std::this_thread::sleep_for(whole * moment / moments);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    expectWholeAndTidied(path);
+  }
+}
+
+TEST_F(CrashSafety, OnlyAbandonedTemporaryFilesOfTheSameFileAreTidied) {
+  const QString path = put("file.bin", "content");
+  const QString abandoned = put(".file.bin.orvelin-a1B2c3", "left by a crash");
+  const QString inUse = put(".file.bin.orvelin-d4E5f6", "being written by another job");
+  const QStringList kept = {".file.bin.orvelin-notes", ".other.bin.orvelin-g7H8i9", "file.bin.orvelin-j1K2l3"};
+  for (const QString &name : kept) {
+    put(name, "not ours to remove");
+  }
+  const int writer = ::open(inUse.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(writer, LOCK_EX | LOCK_NB), 0);
+  EXPECT_TRUE(EncryptFile(path, "pw"));
+  ::close(writer);
+  QStringList expected = kept;
+  expected << "file.bin"
+           << ".file.bin.orvelin-d4E5f6";
+  expected.sort();
+  EXPECT_EQ(entries(), expected);
+  EXPECT_FALSE(QFile::exists(abandoned));
+}
+
+} // namespace
+} // namespace orvelin::testing
