@@ -1,6 +1,7 @@
 #include "file_jobs.h"
 
 #include "crypto/clsCrypto.h"
+#include "crypto/secure_wipe.h"
 #include "file_error.h"
 #include "file_replacement.h"
 #include "password_encoding.h"
@@ -29,58 +30,53 @@ QString tooLargeToDecrypt(const QString &path) {
       .arg(largestEncryptedFile + 1);
 }
 
-// The steps every job takes before the engine: a usable password, a file that may be rewritten,
-// and its content, each refused with its own box.
-struct JobInput {
-  std::string password;
-  std::string content;
+// Every job: a usable password, a file that may be rewritten and its content, each refused with
+// its own box; then the engine's steps, and the file replaced once they have all succeeded.
+struct JobLimits {
+  std::uint64_t largestSize;
+  QString tooLargeText;
+  std::size_t spareRoom;
 };
 
-std::optional<JobInput> gatherInput(const QString &path, const QString &password, std::uint64_t largestSize,
-                                    const QString &tooLargeText, std::size_t spareRoom) {
-  std::optional<std::string> passwordBytes = passwordForService(password);
-  if (!passwordBytes || !checkReplaceable(path)) {
-    return std::nullopt;
+template <typename EngineSteps>
+bool runJob(const QString &path, const QString &password, const JobLimits &limits, EngineSteps engineSteps) {
+  std::string passwordBytes;
+  const WipeOnExit wipePassword(passwordBytes);
+  if (!passwordForService(password, passwordBytes) || !checkReplaceable(path)) {
+    return false;
   }
-  std::optional<std::string> content = readWholeFile(path, largestSize, tooLargeText, spareRoom);
+  std::optional<std::string> content = readWholeFile(path, limits.largestSize, limits.tooLargeText, limits.spareRoom);
   if (!content) {
-    return std::nullopt;
+    return false;
   }
-  return JobInput{std::move(*passwordBytes), std::move(*content)};
+  clsCrypto engine;
+  engine.Password(passwordBytes);
+  engine.InBuffer(std::move(*content));
+  return engineSteps(engine) && replaceFileContent(path, engine.OutBuffer());
 }
 
 } // namespace
 
 bool EncryptFile(const QString &path, const QString &password) {
-  std::optional<JobInput> input =
-      gatherInput(path, password, largestPlainFile, tooLargeToEncrypt(path), clsCrypto::sealHeaderSize);
-  if (!input) {
-    return false;
-  }
-  clsCrypto engine;
-  engine.Password(std::move(input->password));
-  engine.InBuffer(std::move(input->content));
-  if (!engine.HashFile() || !engine.GeneratePasswordKey() || !engine.EncryptFileData()) {
-    return false;
-  }
-  engine.DestroySessionKey();
-  return !engine.OutBuffer().empty() && replaceFileContent(path, engine.OutBuffer());
+  return runJob(path, password, {largestPlainFile, tooLargeToEncrypt(path), clsCrypto::sealHeaderSize},
+                [](clsCrypto &engine) {
+                  if (!engine.HashFile() || !engine.GeneratePasswordKey() || !engine.EncryptFileData()) {
+                    return false;
+                  }
+                  engine.DestroySessionKey();
+                  return !engine.OutBuffer().empty();
+                });
 }
 
 bool DecryptFile(const QString &path, const QString &password) {
-  std::optional<JobInput> input = gatherInput(path, password, largestEncryptedFile, tooLargeToDecrypt(path), 0);
-  if (!input) {
-    return false;
-  }
-  clsCrypto engine;
-  engine.Password(std::move(input->password));
-  engine.InBuffer(std::move(input->content));
-  if (!engine.GeneratePasswordKey() || !engine.DecryptFileData()) {
-    return false;
-  }
-  engine.DestroySessionKey();
-  // Empty content is a result too: an encrypted empty file becomes an empty file again.
-  return replaceFileContent(path, engine.OutBuffer());
+  return runJob(path, password, {largestEncryptedFile, tooLargeToDecrypt(path), 0}, [](clsCrypto &engine) {
+    if (!engine.GeneratePasswordKey() || !engine.DecryptFileData()) {
+      return false;
+    }
+    engine.DestroySessionKey();
+    // Empty content is a result too: an encrypted empty file becomes an empty file again.
+    return true;
+  });
 }
 
 } // namespace orvelin

@@ -1,8 +1,10 @@
 #include "password_encoding.h"
 
 #include "crypto/message_box.h"
+#include "crypto/secure_wipe.h"
 
 #include <QList>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <array>
@@ -37,21 +39,26 @@ QString describe(char32_t character) {
 
 } // namespace
 
-std::optional<std::string> passwordForService(const QString &password) {
-  std::string bytes;
-  for (const char32_t character : password.toUcs4()) {
+bool passwordForService(const QString &password, std::string &bytes) {
+  QList<uint> characters = password.toUcs4();
+  const auto wipeCharacters = qScopeGuard(
+      [&characters] { wipe(characters.data(), static_cast<std::size_t>(characters.size()) * sizeof(uint)); });
+  // Room for every byte at once, so that no outgrown buffer is left behind holding part of it.
+  bytes.reserve(static_cast<std::size_t>(characters.size()));
+  for (const char32_t character : characters) {
     const std::optional<char> byte = windows1252Byte(character);
     if (!byte) {
+      wipe(bytes);
       showMessageBox(QStringLiteral("The character %1 cannot be used in a password: encrypted files take passwords "
                                     "in the Windows-1252 character set, which does not have it.")
                          .arg(describe(character))
                          .toStdString(),
                      "Invalid Password", MessageStyle::Critical);
-      return std::nullopt;
+      return false;
     }
     bytes.push_back(*byte);
   }
-  return bytes;
+  return true;
 }
 
 } // namespace orvelin

@@ -29,9 +29,11 @@ clsCrypto::~clsCrypto() {
   wipe(Password_);
 }
 
-void clsCrypto::Password(std::string value) {
+// Copied into the engine's own buffer, never moved: a moved short string would leave the password
+// behind in the caller's.
+void clsCrypto::Password(const std::string &value) {
   wipe(Password_);
-  Password_ = std::move(value);
+  Password_ = value;
 }
 
 bool clsCrypto::InitCryptoContext() {

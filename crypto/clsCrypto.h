@@ -31,7 +31,7 @@ public:
   bool GeneratePasswordKey();
   // The password as the bytes handed to the service (the system's 8-bit code page).
   [[nodiscard]] const std::string &Password() const { return Password_; }
-  void Password(std::string value);
+  void Password(const std::string &value);
   bool EncryptMessageData();
   bool DestroySessionKey();
   bool DecryptMessageData();

@@ -1,19 +1,24 @@
 #include "secure_wipe.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "cryptoapi.h" // windows.h, included the way the whole layer includes it
 #else
 #include <openssl/crypto.h>
 #endif
 
 namespace orvelin {
 
-void wipe(std::string &secret) {
+void wipe(void *data, std::size_t size) {
 #ifdef _WIN32
-  SecureZeroMemory(secret.data(), secret.size());
+  SecureZeroMemory(data, size);
 #else
-  OPENSSL_cleanse(secret.data(), secret.size());
+  OPENSSL_cleanse(data, size);
 #endif
+}
+
+void wipe(std::string &secret) {
+  secret.resize(secret.capacity());
+  wipe(secret.data(), secret.size());
   secret.clear();
 }
 
