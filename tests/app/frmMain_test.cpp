@@ -96,8 +96,6 @@ private slots:
 
   void opensEmptyFixedFramelessAndCentred();
   void drawsThinOutlinesAndLinesOnWhite();
-  void controls_data();
-  void controls();
   void onlyTheTextBoxesTakeFocus();
   void enterAndEscapeDoNothing();
   void inputChecks_data();
@@ -193,54 +191,6 @@ void frmMainTest::drawsThinOutlinesAndLinesOnWhite() {
                             {155, 150, Qt::white}}) {
     QCOMPARE(image.pixelColor(pixel.x, pixel.y), QColor(pixel.colour));
   }
-}
-
-void frmMainTest::controls_data() {
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QRect>("twips");
-  QTest::addColumn<QString>("family");
-  QTest::addColumn<qreal>("points");
-  QTest::addColumn<bool>("centred");
-  QTest::addColumn<QString>("tooltip");
-
-  const QString sans = QStringLiteral("MS Sans Serif");
-  const QString serif = QStringLiteral("Times New Roman");
-  QTest::newRow("Label1") << "ORVELIN FILE ENCRYPTOR" << QRect(240, 290, 2895, 255) << sans << 8.25 << false << "";
-  QTest::newRow("Label3") << "_" << QRect(5805, 240, 135, 240) << sans << 9.75 << true << "Minimize";
-  QTest::newRow("Label2") << "X" << QRect(6120, 260, 220, 220) << sans << 8.25 << true << "Exit";
-  QTest::newRow("lbllfilename") << "File Name" << QRect(240, 960, 975, 255) << serif << 9.75 << false << "";
-  QTest::newRow("lblpassword") << "Password" << QRect(240, 1560, 975, 255) << serif << 9.75 << false << "";
-  QTest::newRow("cmdencrypt") << "Encrypt" << QRect(2380, 2110, 855, 255) << sans << 8.25 << true << "Encrypt";
-  QTest::newRow("cmddecrypt") << "Decrypt" << QRect(3800, 2110, 735, 255) << sans << 8.25 << true << "Decrypt";
-  QTest::newRow("cmdbrowse") << "Browse" << QRect(5100, 2110, 855, 255) << sans << 8.25 << true << "Browse";
-  QTest::newRow("lblmessage") << "" << QRect(1440, 2880, 3855, 255) << serif << 9.75 << true << "";
-  QTest::newRow("securitykey") << "" << QRect(240, 3240, 495, 375) << sans << 8.25 << false << "";
-  QTest::newRow("Label4") << "About" << QRect(4080, 3310, 855, 255) << sans << 8.25 << true << "About";
-  QTest::newRow("Label5") << "Help" << QRect(5210, 3320, 975, 255) << sans << 8.25 << true << "Help";
-}
-
-void frmMainTest::controls() {
-  QFETCH(QString, text);
-  QFETCH(QRect, twips);
-  QFETCH(QString, family);
-  QFETCH(qreal, points);
-  QFETCH(bool, centred);
-  QFETCH(QString, tooltip);
-  const auto *label = control<QLabel>(QTest::currentDataTag());
-  QVERIFY(label != nullptr);
-
-  QCOMPARE(label->text(), text);
-  const auto pixels = [](int measure) { return qRound(measure / 15.0); };
-  QCOMPARE(label->geometry(),
-           QRect(pixels(twips.x()), pixels(twips.y()), pixels(twips.width()), pixels(twips.height())));
-  QCOMPARE(label->font().family(), family);
-  QCOMPARE(label->font().pointSizeF(), points);
-  // The fonts the window names are stood in for by their metric twins.
-  QCOMPARE(QFontInfo(label->font()).family(), family == QStringLiteral("Times New Roman")
-                                                  ? QStringLiteral("Liberation Serif")
-                                                  : QStringLiteral("Liberation Sans"));
-  QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, centred ? Qt::AlignHCenter : Qt::AlignLeft);
-  QCOMPARE(label->toolTip(), tooltip);
 }
 
 void frmMainTest::onlyTheTextBoxesTakeFocus() {

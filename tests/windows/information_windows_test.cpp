@@ -45,8 +45,6 @@ private slots:
 
   void windows_data();
   void windows();
-  void controls_data();
-  void controls();
   void outlinesAndLines_data();
   void outlinesAndLines();
   void exitAndMinimize_data();
@@ -106,85 +104,6 @@ void InformationWindowsTest::windows() {
   QVERIFY(isCentredOnScreen(*window_));
   QVERIFY(hasIcon(*window_, icon));
   QCOMPARE(window_->findChildren<QLabel *>().size(), labels);
-}
-
-void InformationWindowsTest::controls_data() {
-  QTest::addColumn<QString>("text"); // ends in "..." where the rest is the program's own
-  QTest::addColumn<QRect>("twips");
-  QTest::addColumn<QString>("font");
-  QTest::addColumn<bool>("centred");
-  QTest::addColumn<QString>("tooltip");
-  const auto row = [](const char *tag, const char *text, QRect twips, const char *font, bool centred,
-                      const char *tooltip = "") { QTest::newRow(tag) << text << twips << font << centred << tooltip; };
-  const char *plain = "MS Sans Serif 8.25";
-
-  row("Help Label1", "HELP", {240, 280, 855, 255}, plain, false);
-  row("Help Label6", "_", {4260, 220, 135, 240}, "MS Sans Serif 9.75", true, "Minimize");
-  row("Help Label5", "X", {4560, 240, 225, 225}, plain, true, "Exit");
-  row("Help Label2", "How to Use", {1680, 720, 1455, 375}, "Times New Roman 9.75", true);
-  row("Help Label3",
-      "At first click on file encryption icon/logo/corporate identity then browse your desire text file which you "
-      "want to encrypted then just put cursor on password text box then input your password then click on encrypt "
-      "button. Vice versa for decrypted.",
-      {360, 1120, 4335, 980}, plain, true);
-  row("Help Label4", "You can also follow user guide for instruction!", {840, 2160, 3255, 450},
-      "Times New Roman 8.25 bold", true);
-  row("Help Label7", "...", {360, 2730, 4335, 780}, plain, true);
-
-  row("About Label1", "ABOUT", {240, 280, 735, 255}, plain, false);
-  row("About Label3", "_", {4280, 220, 255, 255}, "MS Sans Serif 9.75", false, "Minimize");
-  row("About Label2", "X", {4620, 250, 255, 255}, plain, false, "Exit");
-  row("About Label4", "About Developer", {1180, 720, 2775, 375}, "Times New Roman 9.75", true);
-  row("About Label5", "...", {1110, 1060, 2895, 375}, plain, true);
-  row("About Label6", "Software User Interface Architect ", {1250, 1380, 2775, 375}, plain, true);
-  row("About Label7", "Key People", {1050, 1720, 2895, 255}, plain, true);
-  row("About Label8", "Code Creator", {920, 2020, 3135, 375}, "Times New Roman 9.75", true);
-  row("About Label9", "...", {1610, 2295, 1815, 360}, plain, true);
-  row("About Label12", "Gratitude", {2000, 720, 1095, 255}, "Times New Roman 12", true);
-  row("About Label13", "...", {1200, 1080, 2655, 375}, plain, true);
-  row("About Label15", "...", {1200, 1560, 2655, 375}, plain, true);
-  row("About Label14", "...", {1200, 2040, 2655, 375}, plain, true);
-  row("About Label17", "e-mail: ...", {1440, 840, 2535, 375}, plain, false);
-  row("About Label18", "Website: ...", {1320, 1440, 2775, 375}, plain, false);
-  row("About Label19", "Support Center: ...", {960, 2040, 3615, 255}, plain, true);
-  row("About Label20", "Product ID: ...", {2400, 2760, 1935, 255}, plain, false);
-  row("About Label16", "Communication", {1590, 3195, 1095, 255}, plain, false, "Communication");
-  row("About Label10", "ADCC", {3050, 3220, 495, 255}, plain, true, "About Developer and Code Creator");
-  row("About Label11", "Credit", {3940, 3210, 735, 255}, plain, true, "Credit");
-
-  row("softinf Label1", "Orvelin File Encryptor", {240, 360, 3855, 375}, "MS Sans Serif 9.75 bold", true);
-  row("softinf Label2", "Project Start Date: ...", {360, 960, 3735, 375}, "MS Sans Serif 9.75", false);
-  row("softinf Label3", "Publisher: Orvelin", {360, 1680, 3735, 375}, "MS Sans Serif 9.75", false);
-  row("softinf Label4", "ID Code: ...", {360, 2400, 3735, 375}, "MS Sans Serif 9.75", false);
-  row("softinf Label5", "Developed by ...", {360, 3120, 3735, 375}, "MS Sans Serif 9.75", false);
-  row("softinf Label6", "C", {3840, 3120, 375, 375}, "MS Sans Serif 12 bold", true);
-}
-
-void InformationWindowsTest::controls() {
-  QFETCH(QString, text);
-  QFETCH(QRect, twips);
-  QFETCH(QString, font);
-  QFETCH(bool, centred);
-  QFETCH(QString, tooltip);
-  open(windowOf(QTest::currentDataTag()));
-  const QLabel *control = label(QString::fromLatin1(QTest::currentDataTag()).section(QLatin1Char(' '), 1));
-  QVERIFY(control != nullptr);
-
-  if (text.endsWith(QLatin1String("..."))) {
-    const QString fixed = text.chopped(3);
-    QVERIFY2(control->text().startsWith(fixed) && control->text().size() > fixed.size(), qPrintable(control->text()));
-  } else {
-    QCOMPARE(control->text(), text);
-  }
-  const auto pixels = [](int measure) { return qRound(measure / 15.0); };
-  QCOMPARE(control->geometry(),
-           QRect(pixels(twips.x()), pixels(twips.y()), pixels(twips.width()), pixels(twips.height())));
-  const QString bold = control->font().weight() == QFont::Bold ? QStringLiteral(" bold") : QString();
-  QCOMPARE(QStringLiteral("%1 %2%3").arg(control->font().family()).arg(control->font().pointSizeF()).arg(bold), font);
-  QCOMPARE(control->alignment() & Qt::AlignHorizontal_Mask, centred ? Qt::AlignHCenter : Qt::AlignLeft);
-  QCOMPARE(control->toolTip(), tooltip);
-  QVERIFY(control->wordWrap());
-  QCOMPARE(control->palette().color(QPalette::WindowText), window_->palette().color(QPalette::ButtonText));
 }
 
 void InformationWindowsTest::outlinesAndLines_data() {
