@@ -2,6 +2,7 @@
 // every failure is reported.
 
 #include "crypto/clsCrypto.h"
+#include "crypto/service_calls.h"
 #include "engine_runs.h"
 #include "message_recorder.h"
 #include "service_faults.h"
@@ -23,13 +24,38 @@ TEST(EngineContext, FirstAcquisitionSucceedingIsEnough) {
   EXPECT_TRUE(boxes.messages().empty());
 }
 
+struct Acquisition {
+  std::string container;
+  std::string provider;
+  DWORD type;
+  DWORD flags;
+  bool operator==(const Acquisition &) const = default;
+};
+std::vector<Acquisition> acquisitions;
+
+// The service of a profile without the default key container: opening it fails, and asking for a new
+// key set gets a context that needs no container, so that a real service gives a real handle whatever
+// containers the profile holds.
+BOOL acquireWithoutDefaultContainer(HCRYPTPROV *provider, LPCSTR container, LPCSTR name, DWORD type, DWORD flags) {
+  acquisitions.push_back({container, name, type, flags});
+  if ((flags & CRYPT_NEWKEYSET) == 0) {
+    SetLastError(badKeyset);
+    return FALSE;
+  }
+  return platformServiceCalls().CryptAcquireContextA(provider, nullptr, name, type, CRYPT_VERIFYCONTEXT);
+}
+
 TEST(EngineContext, FallsBackToANewKeySetSilently) {
-  ServiceFaults faults;
-  faults.fail(ServiceCall::AcquireContext, badKeyset, 1);
+  ServiceCalls calls = platformServiceCalls();
+  calls.CryptAcquireContextA = acquireWithoutDefaultContainer;
+  const ScopedServiceCalls scope(calls);
   MessageRecorder boxes;
+  acquisitions.clear();
   const clsCrypto engine;
+  const std::string base = "Microsoft Base Cryptographic Provider v1.0";
+  EXPECT_EQ(acquisitions,
+            (std::vector<Acquisition>{{"", base, PROV_RSA_FULL, 0}, {"", base, PROV_RSA_FULL, CRYPT_NEWKEYSET}}));
   EXPECT_NE(engine.ProviderHandle(), 0U);
-  EXPECT_EQ(faults.count(ServiceCall::AcquireContext), 2);
   EXPECT_TRUE(boxes.messages().empty());
   EXPECT_EQ(engine.ErrorMsg(), "");
 }
