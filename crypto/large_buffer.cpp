@@ -23,7 +23,7 @@ constexpr std::size_t smallestPrefaulted = std::size_t{16} << 20;
 
 void populate(char *start, std::size_t length) { ::madvise(start, length, MADV_POPULATE_WRITE); }
 
-void prefault(char *data, std::size_t length) {
+void prefault(const char *data, std::size_t length) {
   const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
   const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
   const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + length) / page * page;

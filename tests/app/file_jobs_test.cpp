@@ -216,7 +216,7 @@ TEST_F(FileJobs, AFullDiskPartWayThroughTheWriteLeavesTheOriginalAndSaysSo) {
   GTEST_FLAG_SET(death_test_style, "fast");
   EXPECT_EXIT(
       {
-        ::signal(SIGXFSZ, SIG_IGN);
+        (void)::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &oneMebibyte);
         const bool refused =
             !EncryptFile(path, "pw") && contentOf(path) == original && entries() == QStringList{"big.bin"} &&

@@ -36,7 +36,7 @@ public:
 
   template <typename Result> static Result failWith(int errorNumber) {
     if (errorNumber == killProcess) {
-      ::raise(SIGKILL);
+      (void)::raise(SIGKILL);
     }
     errno = errorNumber;
     if constexpr (std::is_pointer_v<Result>) {

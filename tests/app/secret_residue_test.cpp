@@ -81,7 +81,7 @@ TEST_F(SecretResidue, NoCopyOfThePasswordOutlivesTheJobs) {
         const bool ran = EncryptFile(path, typed) && DecryptFile(path, typed);
         typed.fill(QChar(0));
         const std::string residue = findResidue(forms, tailLength);
-        std::fprintf(stderr, "%s", residue.c_str());
+        (void)std::fprintf(stderr, "%s", residue.c_str());
         std::exit(ran && residue.empty() ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");

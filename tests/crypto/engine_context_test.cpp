@@ -131,13 +131,6 @@ TEST(SessionKey, TheSamePasswordGivesTheSameKeyInEveryEngine) {
   EXPECT_TRUE(boxes.messages().empty());
 }
 
-TEST(SessionKey, AnEmptyPasswordIsHashedAsNoBytes) {
-  MessageRecorder boxes;
-  clsCrypto engine;
-  EXPECT_TRUE(engine.GeneratePasswordKey());
-  EXPECT_NE(engine.SessionKeyHandle(), 0U);
-}
-
 TEST(SessionKey, DestroyingItTwiceIsRefusedTheSecondTime) {
   MessageRecorder boxes;
   clsCrypto engine;
