@@ -1,0 +1,93 @@
+// Decrypts arbitrary file bytes with a password as the decryption job does (GeneratePasswordKey,
+// DecryptFileData) and holds the outcome to the reference model: either the same refusal, shown in
+// exactly one box with nothing in OutBuffer, or the same content with no box at all.
+
+#include "harness.h"
+#include "reference_cipher.h"
+
+#include "crypto/clsCrypto.h"
+#include "crypto/message_box.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace orvelin::fuzz;
+
+std::vector<std::string> &shownBoxes() {
+  static std::vector<std::string> texts;
+  return texts;
+}
+
+struct Outcome {
+  bool opened;
+  std::string text; // the content when the file opened, else the text of the one box
+};
+
+Outcome decryptFailure(DWORD code) {
+  return {false, "Error " + std::to_string(static_cast<std::int32_t>(code)) + " during CryptDecrypt!"};
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decrypted payload opens when it starts with two digits d and the next d bytes (fewer where the
+// payload ends) are the MD5 of everything after them.
+Outcome unseal(const std::string &payload) {
+  const Outcome corrupted{false, "File has been corrupted since original encryption!"};
+  if (payload.size() < 2 || !isDigit(payload[0]) || !isDigit(payload[1])) {
+    return corrupted;
+  }
+  const auto digestLength = static_cast<std::size_t>((payload[0] - '0') * 10 + (payload[1] - '0'));
+  const std::string digest = payload.substr(2, digestLength);
+  std::string content = payload.substr(std::min(payload.size(), 2 + digestLength));
+  return digest == md5(content) ? Outcome{true, std::move(content)} : corrupted;
+}
+
+Outcome expectedOutcome(const std::string &password, const std::string &file) {
+  if (file.empty()) {
+    return decryptFailure(NTE_BAD_LEN);
+  }
+  const std::optional<std::string> payload = referenceDecrypt(password, file);
+  return payload ? unseal(*payload) : decryptFailure(NTE_BAD_DATA);
+}
+
+Outcome engineOutcome(const std::string &password, const std::string &file) {
+  shownBoxes().clear();
+  orvelin::clsCrypto engine;
+  engine.Password(password);
+  engine.InBuffer(file);
+  const bool opened = engine.GeneratePasswordKey() && engine.DecryptFileData();
+  if (opened) {
+    require(engine.DestroySessionKey(), "the session key could not be destroyed");
+  }
+  return {opened, engine.OutBuffer()};
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int * /*argc*/, char *** /*argv*/) {
+  orvelin::setMessagePresenter([](const std::string &text, const std::string & /*title*/,
+                                  orvelin::MessageStyle /*style*/) { shownBoxes().push_back(text); });
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+  const FuzzInput input = parseInput(data, size);
+  const std::string file = cipherBytes(input);
+  const Outcome expected = expectedOutcome(input.password, file);
+  const Outcome actual = engineOutcome(input.password, file);
+  if (expected.opened) {
+    require(actual.opened, "a file that opens was refused");
+    require(shownBoxes().empty(), "a box was shown for a file that opened");
+    require(actual.text == expected.text, "OutBuffer is not the sealed content");
+  } else {
+    require(!actual.opened, "a file that must be refused was opened");
+    require(shownBoxes() == std::vector{expected.text}, "not exactly the one expected box");
+    require(actual.text.empty(), "OutBuffer is not empty after a refusal");
+  }
+  return 0;
+}
