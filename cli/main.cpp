@@ -8,6 +8,7 @@
 #include "password_input.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 
 #include <iostream>
 
@@ -55,9 +56,12 @@ PasswordOutcome obtainPassword(const Options &options) {
 int run(const Options &options, const QString &password) {
   const bool encrypting = options.direction == Direction::Encrypt;
   QString current;
-  setMessagePresenter([&current](const std::string &text, const std::string &, MessageStyle) {
-    std::cerr << current.toStdString() << ": " << text << std::endl;
-  });
+  // The presenter names the file in hand, so it lives no longer than this run.
+  const MessagePresenter previous =
+      setMessagePresenter([&current](const std::string &text, const std::string &, MessageStyle) {
+        std::cerr << current.toStdString() << ": " << text << std::endl;
+      });
+  const auto restore = qScopeGuard([&previous] { setMessagePresenter(previous); });
   bool allRewritten = true;
   for (const QString &file : options.files) {
     current = file;

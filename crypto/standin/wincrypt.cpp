@@ -48,7 +48,8 @@ BOOL giveParameter(const BYTE *value, DWORD size, BYTE *pbData, DWORD *pdwDataLe
 }
 
 // Only complete messages on their own are supported: the engine never chains calls or hashes alongside.
-BOOL refuseUnsupportedCipherCall(HCRYPTHASH hHash, BOOL Final, DWORD dwFlags) {
+// FALSE, with the reason set, for any other call.
+BOOL isSupportedCipherCall(HCRYPTHASH hHash, BOOL Final, DWORD dwFlags) {
   if (dwFlags != 0) {
     return fail(NTE_BAD_FLAGS);
   }
@@ -199,7 +200,7 @@ BOOL CryptEncrypt(HCRYPTKEY hKey, HCRYPTHASH hHash, BOOL Final, DWORD dwFlags, B
   if (!key || pdwDataLen == nullptr) {
     return fail(ERROR_INVALID_PARAMETER);
   }
-  if (!refuseUnsupportedCipherCall(hHash, Final, dwFlags)) {
+  if (!isSupportedCipherCall(hHash, Final, dwFlags)) {
     return FALSE;
   }
   const std::size_t needed = Rc2Key::cipherLength(*pdwDataLen);
@@ -226,7 +227,7 @@ BOOL CryptDecrypt(HCRYPTKEY hKey, HCRYPTHASH hHash, BOOL Final, DWORD dwFlags, B
   if (!key || pdwDataLen == nullptr || (pbData == nullptr && *pdwDataLen != 0)) {
     return fail(ERROR_INVALID_PARAMETER);
   }
-  if (!refuseUnsupportedCipherCall(hHash, Final, dwFlags)) {
+  if (!isSupportedCipherCall(hHash, Final, dwFlags)) {
     return FALSE;
   }
   if (*pdwDataLen == 0) {
