@@ -1,6 +1,6 @@
 #pragma once
-// The windows name the fonts of the system they were designed on. Where those are missing, the
-// metric-compatible Liberation fonts take their place, so that texts fit their boxes.
+// The window designs name the fonts "MS Sans Serif" and "Times New Roman". Where those are missing,
+// substitutes take their place, chosen so that every text fits its box.
 
 #include <QFont>
 

@@ -40,7 +40,7 @@ TEST_F(FileJobs, RoundTripsEmptySmallAndMultiMegabyteFiles) {
   EXPECT_EQ(entries(), QStringList{"file.txt"});
 }
 
-TEST_F(FileJobs, WriteExactlyTheKnownAnswersOfTheWindowsProgram) {
+TEST_F(FileJobs, WriteExactlyTheKnownAnswersOfTheCryptoApi) {
   const QString path = dir.filePath("vector");
   // "café" in Windows-1252, typed here as Unicode.
   const std::vector<KnownAnswer> answers = knownAnswers();

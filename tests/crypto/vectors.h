@@ -1,6 +1,6 @@
 #pragma once
-// The known-answer files of the encrypted format, made with a real CryptoAPI implementation. They
-// live outside the repository, beside it in shared/vectors.
+// The known-answer files of the encrypted format, made with a real CryptoAPI implementation and
+// kept in tests/data/vectors.
 
 #include <filesystem>
 #include <map>

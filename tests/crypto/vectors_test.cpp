@@ -31,7 +31,7 @@ TEST(KnownAnswers, EachCipherFileDecryptsToExactlyItsPlainFile) {
   EXPECT_TRUE(boxes.messages().empty());
 }
 
-TEST(KnownAnswers, RefusedFilesShowTheMessageAWindowsUserSees) {
+TEST(KnownAnswers, RefusedFilesShowTheFormatsOwnMessages) {
   const std::vector<TsvRow> refusals = readTsv("negative.tsv");
   ASSERT_EQ(refusals.size(), 5U);
   for (TsvRow row : refusals) {

@@ -19,3 +19,4 @@ svg=$prefix/share/icons/hicolor/scalable/apps/$icon_name.svg
 [ -f "$svg" ] || { echo "no scalable icon named $icon_name"; exit 1; }
 file "$png" | grep -q 'PNG image data, 64 x 64' || { echo "no 64x64 icon named $icon_name"; exit 1; }
 grep -q '^Name=Orvelin File Encryptor$' "$entry"
+grep -q '^MIT License$' "$prefix/share/doc/orvelin-file-encryptor/copyright" || { echo "no licence installed"; exit 1; }
