@@ -6,6 +6,7 @@
 #include "baseline.h"
 #include "child_job.h"
 #include "crypto/clsCrypto.h"
+#include "crypto/engine_sequences.h"
 
 #include <chrono>
 #include <cstdio>
@@ -68,12 +69,11 @@ EngineTimes engineSeconds(const std::string &plain) {
   content.reserve(plain.size() + clsCrypto::sealHeaderSize);
   content.assign(plain);
   encryptor.InBuffer(std::move(content));
-  const double encrypt =
-      secondsOf([&] { return encryptor.HashFile() && encryptor.GeneratePasswordKey() && encryptor.EncryptFileData(); });
+  const double encrypt = secondsOf([&] { return runEncryption(encryptor); });
   clsCrypto decryptor;
   decryptor.Password(benchPassword);
   decryptor.InBuffer(encryptor.OutBuffer());
-  const double decrypt = secondsOf([&] { return decryptor.GeneratePasswordKey() && decryptor.DecryptFileData(); });
+  const double decrypt = secondsOf([&] { return runDecryption(decryptor); });
   if (decryptor.OutBuffer() != plain) {
     throw std::runtime_error("the engine did not give the content back");
   }

@@ -28,16 +28,16 @@ public:
   void InBuffer(std::string value) { InBuffer_ = std::move(value); }
   [[nodiscard]] const std::string &OutBuffer() const { return OutBuffer_; }
   [[nodiscard]] const std::string &ErrorMsg() const { return ErrorMsg_; }
-  bool GeneratePasswordKey();
+  [[nodiscard]] bool GeneratePasswordKey();
   // The password as the bytes handed to the service (the system's 8-bit code page).
   [[nodiscard]] const std::string &Password() const { return Password_; }
   void Password(const std::string &value);
-  bool EncryptMessageData();
-  bool DestroySessionKey();
-  bool DecryptMessageData();
-  bool HashFile();
-  bool EncryptFileData();
-  bool DecryptFileData();
+  [[nodiscard]] bool EncryptMessageData();
+  [[nodiscard]] bool DestroySessionKey();
+  [[nodiscard]] bool DecryptMessageData();
+  [[nodiscard]] bool HashFile();
+  [[nodiscard]] bool EncryptFileData();
+  [[nodiscard]] bool DecryptFileData();
 
   [[nodiscard]] HCRYPTPROV ProviderHandle() const { return ProviderHandle_; }
   [[nodiscard]] HCRYPTKEY SessionKeyHandle() const { return SessionKeyHandle_; }

@@ -32,8 +32,7 @@ protected:
     const pid_t child = ::fork();
     if (child == 0) {
       prepare();
-      EncryptFile(path, "pw");
-      ::_exit(0);
+      ::_exit(EncryptFile(path, "pw") ? 0 : 1);
     }
     return child;
   }

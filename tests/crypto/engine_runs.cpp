@@ -1,6 +1,7 @@
 #include "engine_runs.h"
 
 #include "crypto/clsCrypto.h"
+#include "crypto/engine_sequences.h"
 
 namespace orvelin::testing {
 
@@ -8,22 +9,15 @@ std::string sealAndEncrypt(const std::string &password, const std::string &conte
   clsCrypto engine;
   engine.Password(password);
   engine.InBuffer(content);
-  if (!(engine.HashFile() && engine.GeneratePasswordKey() && engine.EncryptFileData())) {
-    return {};
-  }
-  engine.DestroySessionKey();
-  return engine.OutBuffer();
+  return runEncryption(engine) ? engine.OutBuffer() : std::string();
 }
 
 Opened decryptAndUnseal(const std::string &password, const std::string &fileBytes) {
   clsCrypto engine;
   engine.Password(password);
   engine.InBuffer(fileBytes);
-  if (!(engine.GeneratePasswordKey() && engine.DecryptFileData())) {
-    return {false, engine.OutBuffer()};
-  }
-  engine.DestroySessionKey();
-  return {true, engine.OutBuffer()};
+  const bool opened = runDecryption(engine);
+  return {opened, engine.OutBuffer()};
 }
 
 std::string encryptRaw(const std::string &password, const std::string &payload) {

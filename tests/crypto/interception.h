@@ -14,10 +14,12 @@ namespace orvelin::testing {
 template <typename Derived, typename Table, typename Call, typename Code>
 class Interception : public FaultPlan<Call, Code> {
 public:
-  explicit Interception(const Table &intercepting) : scope_(intercepting) { active_ = static_cast<Derived *>(this); }
+  explicit Interception(const Table &intercepting)
+      : scope_(intercepting), previous_(std::exchange(active_, static_cast<Derived *>(this))) {}
   Interception(const Interception &) = delete;
   Interception &operator=(const Interception &) = delete;
-  ~Interception() { active_ = nullptr; }
+  // The one it took over from, if any, intercepts again.
+  ~Interception() { active_ = previous_; }
 
   static Derived &active() { return *active_; }
 
@@ -40,6 +42,7 @@ private:
   };
 
   typename CallTable<Table>::Scoped scope_;
+  Derived *previous_;
   static inline Derived *active_ = nullptr;
 };
 

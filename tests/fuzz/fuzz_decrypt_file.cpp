@@ -6,6 +6,7 @@
 #include "reference_cipher.h"
 
 #include "crypto/clsCrypto.h"
+#include "crypto/engine_sequences.h"
 #include "crypto/message_box.h"
 
 #include <algorithm>
@@ -60,10 +61,7 @@ Outcome engineOutcome(const std::string &password, const std::string &file) {
   orvelin::clsCrypto engine;
   engine.Password(password);
   engine.InBuffer(file);
-  const bool opened = engine.GeneratePasswordKey() && engine.DecryptFileData();
-  if (opened) {
-    require(engine.DestroySessionKey(), "the session key could not be destroyed");
-  }
+  const bool opened = orvelin::runDecryption(engine);
   return {opened, engine.OutBuffer()};
 }
 
