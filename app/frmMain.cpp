@@ -4,6 +4,7 @@
 #include "crypto/message_box.h"
 #include "file_jobs.h"
 #include "file_lookup.h"
+#include "job_texts.h"
 #include "label_look.h"
 #include "twips.h"
 #include "window_fonts.h"
@@ -16,20 +17,14 @@ namespace orvelin {
 
 // What tells an Encrypt click from a Decrypt click.
 struct FileJob {
-  const char *busyText;
-  const char *passwordMissing;
-  const char *completeText;
-  const char *failedText;
+  const JobTexts &texts;
   bool (*run)(const QString &path, const QString &password);
 };
 
 namespace {
 
-constexpr FileJob encryption{"Encrypting file.  Please wait....", "Password required for encrypting file!",
-                             "File encryption complete!", "File encryption failed!", EncryptFile};
-
-constexpr FileJob decryption{"Decrypting file.  Please wait....", "Password required for decrypting file!",
-                             "File decryption complete!", "File decryption failed!", DecryptFile};
+constexpr FileJob encryption{encryptionTexts, EncryptFile};
+constexpr FileJob decryption{decryptionTexts, DecryptFile};
 
 QLineEdit *addTextBox(QWidget *window, const char *name, QRect box) {
   auto *textBox = new QLineEdit(window);
@@ -135,7 +130,7 @@ void frmMain::connectControls() {
 
 void frmMain::runFileJob(const FileJob &job) {
   setCursor(Qt::WaitCursor);
-  lblmessage->setText(QString::fromLatin1(job.busyText));
+  lblmessage->setText(QString::fromLatin1(job.texts.busy));
   // The job runs without returning to the event loop, so the busy look is painted now or never.
   repaint();
   if (const std::optional<InputProblem> problem = findInputProblem(job)) {
@@ -147,18 +142,18 @@ void frmMain::runFileJob(const FileJob &job) {
   }
   const bool done = job.run(txtfilename->text(), txtpassword->text());
   unsetCursor();
-  lblmessage->setText(QString::fromLatin1(done ? job.completeText : job.failedText));
+  lblmessage->setText(QString::fromLatin1(done ? job.texts.complete : job.texts.failed));
 }
 
 std::optional<frmMain::InputProblem> frmMain::findInputProblem(const FileJob &job) const {
   if (txtfilename->text().isEmpty()) {
-    return InputProblem{"Please specify file to encrypt!", "No File", txtfilename};
+    return InputProblem{noFileText, noFileTitle, txtfilename};
   }
   if (!namesExistingFile(txtfilename->text())) {
-    return InputProblem{"Invalid file name, or file missing!", "Invalid File", txtfilename};
+    return InputProblem{missingFileText, missingFileTitle, txtfilename};
   }
   if (txtpassword->text().isEmpty()) {
-    return InputProblem{job.passwordMissing, "No Password", txtpassword};
+    return InputProblem{job.texts.passwordMissing, noPasswordTitle, txtpassword};
   }
   return std::nullopt;
 }

@@ -3,6 +3,7 @@
 
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
+#include "app/job_texts.h"
 #include "cli_options.h"
 #include "crypto/message_box.h"
 #include "password_input.h"
@@ -55,6 +56,7 @@ PasswordOutcome obtainPassword(const Options &options) {
 
 int run(const Options &options, const QString &password) {
   const bool encrypting = options.direction == Direction::Encrypt;
+  const JobTexts &texts = encrypting ? encryptionTexts : decryptionTexts;
   QString current;
   // The presenter names the file in hand, so it lives no longer than this run.
   const MessagePresenter previous =
@@ -67,13 +69,12 @@ int run(const Options &options, const QString &password) {
     current = file;
     bool rewritten = false;
     if (!namesExistingFile(file)) {
-      showMessageBox("Invalid file name, or file missing!", "Invalid File", MessageStyle::Critical);
+      showMessageBox(missingFileText, missingFileTitle, MessageStyle::Critical);
     } else {
       rewritten = encrypting ? EncryptFile(file, password) : DecryptFile(file, password);
     }
     if (rewritten && !options.quiet) {
-      std::cout << file.toStdString() << ": "
-                << (encrypting ? "File encryption complete!" : "File decryption complete!") << std::endl;
+      std::cout << file.toStdString() << ": " << texts.complete << std::endl;
     }
     allRewritten = allRewritten && rewritten;
   }
@@ -100,9 +101,8 @@ int main(int argc, char *argv[]) {
     return outcome.exitStatus;
   }
   if (outcome.password->isEmpty()) {
-    std::cerr << "orvelin-cli: "
-              << (parsed.options->direction == Direction::Encrypt ? "Password required for encrypting file!"
-                                                                  : "Password required for decrypting file!")
+    const bool encrypting = parsed.options->direction == Direction::Encrypt;
+    std::cerr << "orvelin-cli: " << (encrypting ? orvelin::encryptionTexts : orvelin::decryptionTexts).passwordMissing
               << std::endl;
     return someFileFailed;
   }

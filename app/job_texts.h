@@ -1,0 +1,26 @@
+#pragma once
+// The words that the main window and orvelin-cli both use for a job: its input checks and its status.
+
+namespace orvelin {
+
+struct JobTexts {
+  const char *busy;            // while the job runs
+  const char *passwordMissing; // the refusal of an empty password
+  const char *complete;        // the file was rewritten
+  const char *failed;          // it was not
+};
+
+inline constexpr JobTexts encryptionTexts{"Encrypting file.  Please wait....", "Password required for encrypting file!",
+                                          "File encryption complete!", "File encryption failed!"};
+inline constexpr JobTexts decryptionTexts{"Decrypting file.  Please wait....", "Password required for decrypting file!",
+                                          "File decryption complete!", "File decryption failed!"};
+
+// The checks before any job, with the titles of their boxes. Decryption asks for a file to
+// "encrypt" too: the window has always said so.
+inline constexpr const char *noFileText = "Please specify file to encrypt!";
+inline constexpr const char *noFileTitle = "No File";
+inline constexpr const char *missingFileText = "Invalid file name, or file missing!";
+inline constexpr const char *missingFileTitle = "Invalid File";
+inline constexpr const char *noPasswordTitle = "No Password";
+
+} // namespace orvelin
