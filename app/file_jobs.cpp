@@ -1,13 +1,18 @@
 #include "file_jobs.h"
 
 #include "crypto/clsCrypto.h"
+#include "crypto/engine_sequences.h"
 #include "crypto/secure_wipe.h"
 #include "file_error.h"
 #include "file_replacement.h"
 #include "password_encoding.h"
 #include "whole_file.h"
 
+#include <QFile>
+
 #include <cstdint>
+#include <filesystem>
+#include <new>
 
 namespace orvelin {
 namespace {
@@ -17,6 +22,7 @@ namespace {
 constexpr std::uint64_t largestPlainFile = (std::uint64_t{1} << 30) - 27;
 // The engine counts a file's bytes in a signed 32-bit length.
 constexpr std::uint64_t largestEncryptedFile = (std::uint64_t{1} << 31) - 1;
+constexpr std::uint64_t mebibyte = std::uint64_t{1} << 20;
 
 QString tooLargeToEncrypt(const QString &path) {
   return QStringLiteral("Cannot encrypt \"%1\": the file is too large. Files of up to %2 bytes can be encrypted.")
@@ -30,53 +36,63 @@ QString tooLargeToDecrypt(const QString &path) {
       .arg(largestEncryptedFile + 1);
 }
 
-// Every job: a usable password, a file that may be rewritten and its content, each refused with
-// its own box; then the engine's steps, and the file replaced once they have all succeeded.
-struct JobLimits {
+// A job holds the file's content and its result at once: about twice the file's size.
+QString notEnoughMemory(const char *action, const QString &path) {
+  std::error_code unknown;
+  const std::uintmax_t size = std::filesystem::file_size(QFile::encodeName(path).toStdString(), unknown);
+  const std::uint64_t needed = unknown ? 0 : (2 * std::uint64_t{size} + mebibyte - 1) / mebibyte;
+  return QStringLiteral("Cannot %1 \"%2\": there is not enough memory; the job needs about %3 MiB. "
+                        "The file has not been changed.")
+      .arg(QLatin1String(action), path)
+      .arg(std::max<std::uint64_t>(needed, 1));
+}
+
+struct JobKind {
+  const char *action;
   std::uint64_t largestSize;
-  QString tooLargeText;
-  std::size_t spareRoom;
+  QString (*tooLargeText)(const QString &path);
+  std::size_t spareRoom; // bytes the engine may grow the content by in place
+  bool (*engineSteps)(clsCrypto &engine);
 };
 
-template <typename EngineSteps>
-bool runJob(const QString &path, const QString &password, const JobLimits &limits, EngineSteps engineSteps) {
+// Every job: a usable password, a file that may be rewritten and its content, each refused with
+// its own box; then the engine's steps, and the file replaced once they have all succeeded.
+bool runJob(const JobKind &kind, const QString &path, const QString &password) {
   std::string passwordBytes;
   const WipeOnExit wipePassword(passwordBytes);
-  if (!passwordForService(password, passwordBytes) || !checkReplaceable(path)) {
-    return false;
+  try {
+    if (!passwordForService(password, passwordBytes) || !checkReplaceable(path)) {
+      return false;
+    }
+    std::optional<std::string> content = readWholeFile(path, kind.largestSize, kind.tooLargeText(path), kind.spareRoom);
+    if (!content) {
+      return false;
+    }
+    clsCrypto engine;
+    engine.Password(passwordBytes);
+    engine.InBuffer(std::move(*content));
+    return kind.engineSteps(engine) && replaceFileContent(path, engine.OutBuffer());
+  } catch (const std::bad_alloc &) {
+    // The buffers are gone by now, so the box has the memory it needs; the file was never touched.
+    return reportFileError(notEnoughMemory(kind.action, path));
   }
-  std::optional<std::string> content = readWholeFile(path, limits.largestSize, limits.tooLargeText, limits.spareRoom);
-  if (!content) {
-    return false;
-  }
-  clsCrypto engine;
-  engine.Password(passwordBytes);
-  engine.InBuffer(std::move(*content));
-  return engineSteps(engine) && replaceFileContent(path, engine.OutBuffer());
 }
+
+// A file is only ever rewritten with something: an encrypted file is never empty.
+bool encryptionSteps(clsCrypto &engine) { return runEncryption(engine) && !engine.OutBuffer().empty(); }
+
+// Empty content is a result too: an encrypted empty file becomes an empty file again.
+bool decryptionSteps(clsCrypto &engine) { return runDecryption(engine); }
 
 } // namespace
 
 bool EncryptFile(const QString &path, const QString &password) {
-  return runJob(path, password, {largestPlainFile, tooLargeToEncrypt(path), clsCrypto::sealHeaderSize},
-                [](clsCrypto &engine) {
-                  if (!engine.HashFile() || !engine.GeneratePasswordKey() || !engine.EncryptFileData()) {
-                    return false;
-                  }
-                  engine.DestroySessionKey();
-                  return !engine.OutBuffer().empty();
-                });
+  return runJob({"encrypt", largestPlainFile, tooLargeToEncrypt, clsCrypto::sealHeaderSize, encryptionSteps}, path,
+                password);
 }
 
 bool DecryptFile(const QString &path, const QString &password) {
-  return runJob(path, password, {largestEncryptedFile, tooLargeToDecrypt(path), 0}, [](clsCrypto &engine) {
-    if (!engine.GeneratePasswordKey() || !engine.DecryptFileData()) {
-      return false;
-    }
-    engine.DestroySessionKey();
-    // Empty content is a result too: an encrypted empty file becomes an empty file again.
-    return true;
-  });
+  return runJob({"decrypt", largestEncryptedFile, tooLargeToDecrypt, 0, decryptionSteps}, path, password);
 }
 
 } // namespace orvelin

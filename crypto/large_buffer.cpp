@@ -1,5 +1,7 @@
 #include "large_buffer.h"
 
+#include "other_core.h"
+
 #ifdef __linux__
 #include <sys/mman.h>
 #include <unistd.h>
@@ -36,7 +38,7 @@ void prefault(const char *data, std::size_t length) {
   for (std::size_t part = 1; part < cores; ++part) {
     const std::uintptr_t from = first + pages * part / cores * page;
     const std::uintptr_t to = first + pages * (part + 1) / cores * page;
-    others.push_back(std::async(std::launch::async, populate, reinterpret_cast<char *>(from), to - from));
+    others.push_back(startOnAnotherCore([from, to] { populate(reinterpret_cast<char *>(from), to - from); }));
   }
   populate(reinterpret_cast<char *>(first), pages / cores * page);
   for (std::future<void> &other : others) {

@@ -1,5 +1,6 @@
 #include "rc2_cbc.h"
 
+#include "crypto/other_core.h"
 #include "openssl_algorithms.h"
 
 #include <openssl/core_names.h>
@@ -104,8 +105,9 @@ std::optional<std::size_t> Rc2Key::decrypt(unsigned char *data, std::size_t ciph
   }
   std::vector<std::future<bool>> others;
   for (std::size_t run = 1; run < runs; ++run) {
-    others.push_back(std::async(std::launch::async, decryptRun, std::cref(bytes_), std::cref(ivs[run]),
-                                data + starts[run], starts[run + 1] - starts[run]));
+    others.push_back(startOnAnotherCore([this, &ivs, &starts, data, run] {
+      return decryptRun(bytes_, ivs[run], data + starts[run], starts[run + 1] - starts[run]);
+    }));
   }
   bool decrypted = decryptRun(bytes_, ivs[0], data, starts[1]);
   for (std::future<bool> &other : others) {

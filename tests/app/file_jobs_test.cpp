@@ -1,6 +1,7 @@
 // The file jobs end to end on real files, and under every file-system fault they can meet: the
 // user's file is either rewritten whole or left exactly as it was, with no temporary file behind.
 
+#include "address_space_limit.h"
 #include "app/file_jobs.h"
 #include "file_system_faults.h"
 #include "job_folder.h"
@@ -257,6 +258,42 @@ TEST_F(FileJobs, FilesTooLargeForTheFormatAreRefusedBeforeTheyAreRead) {
     EXPECT_EQ(watched.count(FileCall::Read), 0);
     EXPECT_EQ(fs::file_size(path.toStdString()), c.size);
     EXPECT_EQ(boxes.messages(), fileErrors(QString::fromLatin1(c.text).arg(path)));
+  }
+}
+
+TEST_F(FileJobs, TooLittleMemoryIsAFileErrorThatTouchesNothing) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address space cannot be limited under AddressSanitizer";
+#endif
+  constexpr std::size_t mebibyte = std::size_t{1} << 20;
+  const std::string plain = randomBytes(64 * mebibyte);
+  const std::string encrypted = sealAndEncrypt("pw", plain);
+  // Too little to read the file at all, and enough to read it but not for the engine's result. A job
+  // needs about twice the file: 64 MiB of content, or 64 MiB and 24 bytes of ciphertext.
+  const struct {
+    bool encrypting;
+    std::size_t headroom;
+    int neededMiB;
+  } cases[] = {
+      {true, 16 * mebibyte, 128}, {true, 96 * mebibyte, 128}, {false, 16 * mebibyte, 129}, {false, 96 * mebibyte, 129}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.encrypting ? "encrypt" : "decrypt") << ", headroom " << c.headroom);
+    const std::string &original = c.encrypting ? plain : encrypted;
+    const QString path = put("big.bin", original);
+    boxes.clear();
+    bool rewritten = true;
+    {
+      const AddressSpaceLimit limit(c.headroom);
+      rewritten = c.encrypting ? EncryptFile(path, "pw") : DecryptFile(path, "pw");
+    }
+    EXPECT_FALSE(rewritten);
+    EXPECT_EQ(contentOf(path), original);
+    EXPECT_EQ(entries(), QStringList{"big.bin"});
+    EXPECT_EQ(boxes.messages(),
+              fileErrors(QStringLiteral("Cannot %1 \"%2\": there is not enough memory; the job needs about %3 MiB. "
+                                        "The file has not been changed.")
+                             .arg(QLatin1String(c.encrypting ? "encrypt" : "decrypt"), path)
+                             .arg(c.neededMiB)));
   }
 }
 

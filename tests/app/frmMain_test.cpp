@@ -1,3 +1,4 @@
+#include "address_space_limit.h"
 #include "app/frmMain.h"
 #include "app/window_fonts.h"
 #include "tests/crypto/message_recorder.h"
@@ -103,6 +104,7 @@ private slots:
   void encryptThenDecryptRestoresTheFile_data();
   void encryptThenDecryptRestoresTheFile();
   void wrongPasswordLeavesTheFileAndSaysDecryptionFailed();
+  void refusedEncryptionSaysEncryptionFailed_data();
   void refusedEncryptionSaysEncryptionFailed();
   void browse_data();
   void browse();
@@ -340,18 +342,42 @@ void frmMainTest::wrongPasswordLeavesTheFileAndSaysDecryptionFailed() {
   QCOMPARE(contentOf(file), encrypted);
 }
 
+void frmMainTest::refusedEncryptionSaysEncryptionFailed_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<std::size_t>("memoryHeadroom"); // 0: no limit
+  QTest::addColumn<QString>("title");
+  // No Windows-1252 byte for these characters, so the job refuses the password.
+  QTest::newRow("password") << QStringLiteral("\u5BC6\u7801") << QByteArray("some private notes") << std::size_t{0}
+                            << QStringLiteral("Invalid Password");
+#if !defined(__SANITIZE_ADDRESS__) // whose shadow memory cannot live under a limit
+  constexpr std::size_t mebibyte = std::size_t{1} << 20;
+  QTest::newRow("memory") << QStringLiteral("pw") << QByteArray(64 * mebibyte, 'x') << 16 * mebibyte
+                          << QStringLiteral("File Error");
+#endif
+}
+
 void frmMainTest::refusedEncryptionSaysEncryptionFailed() {
+  QFETCH(QString, typed);
+  QFETCH(QByteArray, content);
+  QFETCH(std::size_t, memoryHeadroom);
+  QFETCH(QString, title);
   const QString file = path("notes.txt");
-  const QByteArray content("some private notes");
   QVERIFY(writeFile(file, content));
   fileName()->setText(file);
-  // No Windows-1252 byte for these characters, so the job refuses the password.
-  password()->setText(QStringLiteral("\u5BC6\u7801"));
+  password()->setText(typed);
   const MessageRecorder recorder;
 
-  click("cmdencrypt");
+  {
+    std::optional<orvelin::testing::AddressSpaceLimit> limit;
+    if (memoryHeadroom != 0) {
+      limit.emplace(memoryHeadroom);
+    }
+    click("cmdencrypt");
+  }
 
   QCOMPARE(recorder.messages().size(), 1U);
+  QCOMPARE(QString::fromStdString(recorder.messages().front().title), title);
   QCOMPARE(status(), QStringLiteral("File encryption failed!"));
   verifyDefaultPointer();
   QCOMPARE(contentOf(file), content);

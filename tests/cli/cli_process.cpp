@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <poll.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,9 +25,15 @@ std::vector<std::string> commandLine(const QStringList &arguments) {
 
 } // namespace
 
-CliRun runCli(const QStringList &arguments, const QByteArray &standardInput) {
+CliRun runCli(const QStringList &arguments, const QByteArray &standardInput, std::optional<std::size_t> addressSpace) {
   QProcess process;
-  process.setChildProcessModifier([] { ::setsid(); });
+  process.setChildProcessModifier([addressSpace] {
+    ::setsid();
+    if (addressSpace) {
+      const rlimit limit{*addressSpace, *addressSpace};
+      ::setrlimit(RLIMIT_AS, &limit);
+    }
+  });
   process.start(QStringLiteral(ORVELIN_CLI_PATH), arguments);
   process.write(standardInput);
   process.closeWriteChannel();

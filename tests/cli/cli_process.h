@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +18,10 @@ struct CliRun {
   std::string err; // on a terminal, everything the program wrote to it
 };
 
-// Without a controlling terminal, so the program cannot ask for a password.
-CliRun runCli(const QStringList &arguments, const QByteArray &standardInput = {});
+// Without a controlling terminal, so the program cannot ask for a password; with a limit on the
+// bytes of address space it may map, if one is given.
+CliRun runCli(const QStringList &arguments, const QByteArray &standardInput = {},
+              std::optional<std::size_t> addressSpace = std::nullopt);
 
 // On a new pseudo-terminal: each time the program's output ends in a prompt, the next answer is typed.
 CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers);
