@@ -201,15 +201,15 @@ TEST_F(StandIn, DeadHandlesAreRefusedWithInvalidParameter) {
     EXPECT_FALSE(CryptDestroyKey(handle));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
   }
-  for (const ULONG_PTR handle : {ULONG_PTR{0}, ULONG_PTR{0xdead}, destroyedHash}) {
-    SCOPED_TRACE(handle);
-    EXPECT_FALSE(CryptHashData(handle, bytes(data), 8, 0));
+  for (const ULONG_PTR deadHash : {ULONG_PTR{0}, ULONG_PTR{0xdead}, destroyedHash}) {
+    SCOPED_TRACE(deadHash);
+    EXPECT_FALSE(CryptHashData(deadHash, bytes(data), 8, 0));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-    EXPECT_FALSE(CryptGetHashParam(handle, HP_HASHVAL, bytes(data), &length, 0));
+    EXPECT_FALSE(CryptGetHashParam(deadHash, HP_HASHVAL, bytes(data), &length, 0));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-    EXPECT_FALSE(CryptDeriveKey(context, CALG_RC2, handle, 0, &key));
+    EXPECT_FALSE(CryptDeriveKey(context, CALG_RC2, deadHash, 0, &key));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-    EXPECT_FALSE(CryptDestroyHash(handle));
+    EXPECT_FALSE(CryptDestroyHash(deadHash));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
   }
   for (const ULONG_PTR handle : {ULONG_PTR{0}, ULONG_PTR{0xdead}, released}) {
