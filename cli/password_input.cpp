@@ -14,13 +14,13 @@
 namespace orvelin::cli {
 namespace {
 
-QString withoutLineEnding(std::string &line) {
+Password withoutLineEnding(std::string &line) {
   if (!line.empty() && line.back() == '\r') {
     line.pop_back();
   }
-  QString text = QString::fromUtf8(line);
+  Password password(QString::fromUtf8(line));
   wipe(line);
-  return text;
+  return password;
 }
 
 // Reads one line from a terminal, its echo switched off for the while.
@@ -37,7 +37,7 @@ public:
 
   [[nodiscard]] bool open() const { return handle_ >= 0; }
 
-  std::optional<QString> ask(const char *prompt) const {
+  PasswordInput ask(const char *prompt) const {
     // Echo goes off before the prompt appears, and nothing typed is flushed, so an answer typed the
     // moment the prompt shows is neither echoed nor lost.
     termios saved{};
@@ -59,7 +59,7 @@ public:
     }
     say("\n");
     if (got != 1 && line.empty()) {
-      return std::nullopt;
+      return PasswordProblem::Missing;
     }
     return withoutLineEnding(line);
   }
@@ -75,10 +75,10 @@ private:
 
 } // namespace
 
-std::optional<QString> passwordFromFile(const QString &path) {
+PasswordInput passwordFromFile(const QString &path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    return std::nullopt;
+    return PasswordProblem::Missing;
   }
   QByteArray line = file.readLine();
   if (line.endsWith('\n')) {
@@ -89,25 +89,28 @@ std::optional<QString> passwordFromFile(const QString &path) {
   return withoutLineEnding(bytes);
 }
 
-std::optional<QString> passwordFromStandardInput() {
+PasswordInput passwordFromStandardInput() {
   std::string line;
   if (!std::getline(std::cin, line) && line.empty()) {
-    return std::nullopt;
+    return PasswordProblem::Missing;
   }
   return withoutLineEnding(line);
 }
 
 bool terminalAvailable() { return Terminal().open(); }
 
-std::optional<QString> passwordFromTerminal(Confirmation confirmation) {
+PasswordInput passwordFromTerminal(Confirmation confirmation) {
   const Terminal terminal;
-  std::optional<QString> password = terminal.ask("Password: ");
-  if (!password || confirmation == Confirmation::Once) {
+  PasswordInput password = terminal.ask("Password: ");
+  if (std::holds_alternative<PasswordProblem>(password) || confirmation == Confirmation::Once) {
     return password;
   }
-  const std::optional<QString> again = terminal.ask("Confirm password: ");
-  if (again != password) {
-    return std::nullopt;
+  const PasswordInput again = terminal.ask("Confirm password: ");
+  if (const auto *problem = std::get_if<PasswordProblem>(&again)) {
+    return *problem;
+  }
+  if (std::get<Password>(again).text() != std::get<Password>(password).text()) {
+    return PasswordProblem::Mismatch;
   }
   return password;
 }
