@@ -29,11 +29,16 @@ PasswordOutcome outcomeOf(PasswordInput input, const QString &missing, int failu
   if (auto *password = std::get_if<Password>(&input)) {
     return {std::move(*password), {}, 0};
   }
-  return {std::nullopt,
-          std::get<PasswordProblem>(input) == PasswordProblem::Missing
-              ? missing
-              : QStringLiteral("the passwords do not match; no file was changed"),
-          failure};
+  switch (std::get<PasswordProblem>(input)) {
+  case PasswordProblem::Missing:
+    break;
+  case PasswordProblem::TooLong:
+    return {std::nullopt,
+            QStringLiteral("the password is longer than %1 bytes; no file was changed").arg(longestPassword), failure};
+  case PasswordProblem::Mismatch:
+    return {std::nullopt, QStringLiteral("the passwords do not match; no file was changed"), failure};
+  }
+  return {std::nullopt, missing, failure};
 }
 
 PasswordOutcome obtainPassword(const Options &options) {

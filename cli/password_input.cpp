@@ -3,24 +3,39 @@
 #include "crypto/secure_wipe.h"
 
 #include <QFile>
+#include <QScopeGuard>
 
-#include <cstdio>
+#include <array>
 #include <fcntl.h>
-#include <iostream>
-#include <string>
+#include <string_view>
 #include <termios.h>
 #include <unistd.h>
 
 namespace orvelin::cli {
 namespace {
 
-Password withoutLineEnding(std::string &line) {
-  if (!line.empty() && line.back() == '\r') {
-    line.pop_back();
+// The first line from a file handle, without its line ending, read a byte at a time into one
+// buffer of fixed size, wiped afterwards: nothing past the line is taken in, and no outgrown
+// buffer is left holding part of it.
+PasswordInput readLine(int handle) {
+  // The longest password, a carriage return, and the line feed or the byte that is one too many.
+  std::array<char, longestPassword + 2> line{};
+  const auto wipeLine = qScopeGuard([&line] { wipe(line.data(), line.size()); });
+  std::size_t length = 0;
+  ssize_t got = 0;
+  while (length < line.size() && (got = ::read(handle, &line[length], 1)) == 1 && line[length] != '\n') {
+    ++length;
   }
-  Password password(QString::fromUtf8(line));
-  wipe(line);
-  return password;
+  if (got != 1 && length == 0) {
+    return PasswordProblem::Missing;
+  }
+  if (length > 0 && line[length - 1] == '\r') {
+    --length;
+  }
+  if (length > longestPassword) {
+    return PasswordProblem::TooLong;
+  }
+  return Password(QString::fromUtf8(line.data(), static_cast<qsizetype>(length)));
 }
 
 // Reads one line from a terminal, its echo switched off for the while.
@@ -48,20 +63,16 @@ public:
       ::tcsetattr(handle_, TCSANOW, &silent);
     }
     say(prompt);
-    std::string line;
-    char byte = 0;
-    ssize_t got = 0;
-    while ((got = ::read(handle_, &byte, 1)) == 1 && byte != '\n') {
-      line.push_back(byte);
+    PasswordInput answer = readLine(handle_);
+    if (const auto *problem = std::get_if<PasswordProblem>(&answer); problem && *problem == PasswordProblem::TooLong) {
+      // The rest of the line would otherwise be read by whatever reads the terminal next: the shell.
+      ::tcflush(handle_, TCIFLUSH);
     }
     if (quiet) {
       ::tcsetattr(handle_, TCSANOW, &saved);
     }
     say("\n");
-    if (got != 1 && line.empty()) {
-      return PasswordProblem::Missing;
-    }
-    return withoutLineEnding(line);
+    return answer;
   }
 
   // A prompt that cannot be shown changes nothing about the answer, so the result is not looked at.
@@ -76,26 +87,15 @@ private:
 } // namespace
 
 PasswordInput passwordFromFile(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (handle < 0) {
     return PasswordProblem::Missing;
   }
-  QByteArray line = file.readLine();
-  if (line.endsWith('\n')) {
-    line.chop(1);
-  }
-  std::string bytes = line.toStdString();
-  line.fill('\0');
-  return withoutLineEnding(bytes);
+  const auto closeFile = qScopeGuard([handle] { ::close(handle); });
+  return readLine(handle);
 }
 
-PasswordInput passwordFromStandardInput() {
-  std::string line;
-  if (!std::getline(std::cin, line) && line.empty()) {
-    return PasswordProblem::Missing;
-  }
-  return withoutLineEnding(line);
-}
+PasswordInput passwordFromStandardInput() { return readLine(STDIN_FILENO); }
 
 bool terminalAvailable() { return Terminal().open(); }
 

@@ -3,10 +3,17 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <utility>
 #include <variant>
 
 namespace orvelin::cli {
+
+// The longest password taken, in bytes of UTF-8 without the line ending. A longer one is refused,
+// never cut short: cut, it would make a key other than the typed password's, and the file would open
+// nowhere else. A terminal passes at most 4095 bytes of a line and drops the rest unseen, so the
+// limit sits well below that, where it and not the terminal decides.
+constexpr std::size_t longestPassword = 1024;
 
 // A password as read, its characters in one buffer, which is wiped when the password goes. It is
 // moved, never copied, and hands out only a reference: a string that shared the buffer would
@@ -33,6 +40,7 @@ private:
 // Why no password came.
 enum class PasswordProblem {
   Missing,  // no line: the file cannot be read, or the input or the terminal closed first
+  TooLong,  // more than longestPassword bytes
   Mismatch, // the terminal's two typings differ
 };
 
