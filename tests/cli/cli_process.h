@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace orvelin::testing {
@@ -20,6 +22,9 @@ struct CliRun {
 CliRun runCli(const QStringList &arguments, const QByteArray &standardInput = {});
 
 // On a new pseudo-terminal: each time the program's output ends in a prompt, the next answer is typed.
-CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers);
+// Given atExit, the program, once every answer is typed, is held as it exits, its memory still in
+// place, and atExit is called with its process id.
+CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers,
+                        const std::function<void(pid_t)> &atExit = {});
 
 } // namespace orvelin::testing
