@@ -20,23 +20,35 @@ constexpr int someFileFailed = 1;
 constexpr int usageError = 2;
 
 struct PasswordOutcome {
-  std::optional<QString> password;
+  std::optional<Password> password;
   QString problem;
   int exitStatus = 0;
 };
 
+// The password a source gave, or the line that says why there is none and the status to end with.
+PasswordOutcome outcomeOf(PasswordInput input, const QString &missing, int failure) {
+  if (auto *password = std::get_if<Password>(&input)) {
+    return {std::move(*password), {}, 0};
+  }
+  switch (std::get<PasswordProblem>(input)) {
+  case PasswordProblem::Missing:
+    break;
+  case PasswordProblem::TooLong:
+    return {std::nullopt,
+            QStringLiteral("the password is longer than %1 bytes; no file was changed").arg(longestPassword), failure};
+  case PasswordProblem::Mismatch:
+    return {std::nullopt, QStringLiteral("the passwords do not match; no file was changed"), failure};
+  }
+  return {std::nullopt, missing, failure};
+}
+
 PasswordOutcome obtainPassword(const Options &options) {
   switch (options.passwordSource) {
   case PasswordSource::File:
-    if (auto password = passwordFromFile(options.passwordFile)) {
-      return {password, {}, 0};
-    }
-    return {std::nullopt, QStringLiteral("cannot read the password file '%1'").arg(options.passwordFile), usageError};
+    return outcomeOf(passwordFromFile(options.passwordFile),
+                     QStringLiteral("cannot read the password file '%1'").arg(options.passwordFile), usageError);
   case PasswordSource::StandardInput:
-    if (auto password = passwordFromStandardInput()) {
-      return {password, {}, 0};
-    }
-    return {std::nullopt, QStringLiteral("no password on standard input"), usageError};
+    return outcomeOf(passwordFromStandardInput(), QStringLiteral("no password on standard input"), usageError);
   case PasswordSource::Terminal:
     break;
   }
@@ -44,14 +56,9 @@ PasswordOutcome obtainPassword(const Options &options) {
     return {std::nullopt, QStringLiteral("no terminal to ask the password on; use --password-file or --password-stdin"),
             usageError};
   }
-  const bool encrypting = options.direction == Direction::Encrypt;
-  if (auto password = passwordFromTerminal(encrypting ? Confirmation::Twice : Confirmation::Once)) {
-    return {password, {}, 0};
-  }
-  return {std::nullopt,
-          encrypting ? QStringLiteral("the passwords do not match; no file was changed")
-                     : QStringLiteral("no password was given; no file was changed"),
-          someFileFailed};
+  return outcomeOf(
+      passwordFromTerminal(options.direction == Direction::Encrypt ? Confirmation::Twice : Confirmation::Once),
+      QStringLiteral("no password was given; no file was changed"), someFileFailed);
 }
 
 int run(const Options &options, const QString &password) {
@@ -95,18 +102,17 @@ int main(int argc, char *argv[]) {
     (parsed.exitStatus == 0 ? std::cout : std::cerr) << parsed.text.toStdString();
     return parsed.exitStatus;
   }
-  PasswordOutcome outcome = obtainPassword(*parsed.options);
+  // The password is wiped as the outcome goes, once the jobs have let go of their copies.
+  const PasswordOutcome outcome = obtainPassword(*parsed.options);
   if (!outcome.password) {
     std::cerr << "orvelin-cli: " << outcome.problem.toStdString() << std::endl;
     return outcome.exitStatus;
   }
-  if (outcome.password->isEmpty()) {
+  if (outcome.password->text().isEmpty()) {
     const bool encrypting = parsed.options->direction == Direction::Encrypt;
     std::cerr << "orvelin-cli: " << (encrypting ? orvelin::encryptionTexts : orvelin::decryptionTexts).passwordMissing
               << std::endl;
     return someFileFailed;
   }
-  const int status = run(*parsed.options, *outcome.password);
-  outcome.password->fill(QChar(0));
-  return status;
+  return run(*parsed.options, outcome.password->text());
 }

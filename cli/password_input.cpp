@@ -3,24 +3,39 @@
 #include "crypto/secure_wipe.h"
 
 #include <QFile>
+#include <QScopeGuard>
 
-#include <cstdio>
+#include <array>
 #include <fcntl.h>
-#include <iostream>
-#include <string>
+#include <string_view>
 #include <termios.h>
 #include <unistd.h>
 
 namespace orvelin::cli {
 namespace {
 
-QString withoutLineEnding(std::string &line) {
-  if (!line.empty() && line.back() == '\r') {
-    line.pop_back();
+// The first line from a file handle, without its line ending, read a byte at a time into one
+// buffer of fixed size, wiped afterwards: nothing past the line is taken in, and no outgrown
+// buffer is left holding part of it.
+PasswordInput readLine(int handle) {
+  // The longest password, a carriage return, and the line feed or the byte that is one too many.
+  std::array<char, longestPassword + 2> line{};
+  const auto wipeLine = qScopeGuard([&line] { wipe(line.data(), line.size()); });
+  std::size_t length = 0;
+  ssize_t got = 0;
+  while (length < line.size() && (got = ::read(handle, &line[length], 1)) == 1 && line[length] != '\n') {
+    ++length;
   }
-  QString text = QString::fromUtf8(line);
-  wipe(line);
-  return text;
+  if (got != 1 && length == 0) {
+    return PasswordProblem::Missing;
+  }
+  if (length > 0 && line[length - 1] == '\r') {
+    --length;
+  }
+  if (length > longestPassword) {
+    return PasswordProblem::TooLong;
+  }
+  return Password(QString::fromUtf8(line.data(), static_cast<qsizetype>(length)));
 }
 
 // Reads one line from a terminal, its echo switched off for the while.
@@ -37,7 +52,7 @@ public:
 
   [[nodiscard]] bool open() const { return handle_ >= 0; }
 
-  std::optional<QString> ask(const char *prompt) const {
+  PasswordInput ask(const char *prompt) const {
     // Echo goes off before the prompt appears, and nothing typed is flushed, so an answer typed the
     // moment the prompt shows is neither echoed nor lost.
     termios saved{};
@@ -48,20 +63,16 @@ public:
       ::tcsetattr(handle_, TCSANOW, &silent);
     }
     say(prompt);
-    std::string line;
-    char byte = 0;
-    ssize_t got = 0;
-    while ((got = ::read(handle_, &byte, 1)) == 1 && byte != '\n') {
-      line.push_back(byte);
+    PasswordInput answer = readLine(handle_);
+    if (const auto *problem = std::get_if<PasswordProblem>(&answer); problem && *problem == PasswordProblem::TooLong) {
+      // The rest of the line would otherwise be read by whatever reads the terminal next: the shell.
+      ::tcflush(handle_, TCIFLUSH);
     }
     if (quiet) {
       ::tcsetattr(handle_, TCSANOW, &saved);
     }
     say("\n");
-    if (got != 1 && line.empty()) {
-      return std::nullopt;
-    }
-    return withoutLineEnding(line);
+    return answer;
   }
 
   // A prompt that cannot be shown changes nothing about the answer, so the result is not looked at.
@@ -75,39 +86,31 @@ private:
 
 } // namespace
 
-std::optional<QString> passwordFromFile(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return std::nullopt;
+PasswordInput passwordFromFile(const QString &path) {
+  const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (handle < 0) {
+    return PasswordProblem::Missing;
   }
-  QByteArray line = file.readLine();
-  if (line.endsWith('\n')) {
-    line.chop(1);
-  }
-  std::string bytes = line.toStdString();
-  line.fill('\0');
-  return withoutLineEnding(bytes);
+  const auto closeFile = qScopeGuard([handle] { ::close(handle); });
+  return readLine(handle);
 }
 
-std::optional<QString> passwordFromStandardInput() {
-  std::string line;
-  if (!std::getline(std::cin, line) && line.empty()) {
-    return std::nullopt;
-  }
-  return withoutLineEnding(line);
-}
+PasswordInput passwordFromStandardInput() { return readLine(STDIN_FILENO); }
 
 bool terminalAvailable() { return Terminal().open(); }
 
-std::optional<QString> passwordFromTerminal(Confirmation confirmation) {
+PasswordInput passwordFromTerminal(Confirmation confirmation) {
   const Terminal terminal;
-  std::optional<QString> password = terminal.ask("Password: ");
-  if (!password || confirmation == Confirmation::Once) {
+  PasswordInput password = terminal.ask("Password: ");
+  if (std::holds_alternative<PasswordProblem>(password) || confirmation == Confirmation::Once) {
     return password;
   }
-  const std::optional<QString> again = terminal.ask("Confirm password: ");
-  if (again != password) {
-    return std::nullopt;
+  const PasswordInput again = terminal.ask("Confirm password: ");
+  if (const auto *problem = std::get_if<PasswordProblem>(&again)) {
+    return *problem;
+  }
+  if (std::get<Password>(again).text() != std::get<Password>(password).text()) {
+    return PasswordProblem::Mismatch;
   }
   return password;
 }

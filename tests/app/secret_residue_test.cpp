@@ -1,13 +1,18 @@
 // No copy of the password the jobs make outlives them: after both jobs have run, the process's
-// writable memory holds the password in none of the forms it passed through.
+// writable memory holds the password in none of the forms it passed through. The same holds for
+// orvelin-cli's, after a password typed at its prompt.
 
 #include "app/file_jobs.h"
 #include "job_folder.h"
+#include "tests/cli/cli_process.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace orvelin::testing {
 namespace {
@@ -34,9 +39,17 @@ std::string needles(const std::string &password) {
   return forms;
 }
 
-// Where, in the writable memory of this process, a needle shows up outside the needles themselves.
-std::string findResidue(const std::string &forms, std::size_t length) {
-  std::ifstream maps("/proc/self/maps");
+// Where, in the writable memory of a process (this one unless another is named), a needle shows up
+// outside the needles themselves.
+std::string findResidue(const std::string &forms, std::size_t length, pid_t process = 0) {
+  const std::string folder = process == 0 ? "/proc/self" : "/proc/" + std::to_string(process);
+  std::ifstream maps(folder + "/maps");
+  // Another process's memory is searched in a copy read through /proc; this one's where it is.
+  std::ifstream memory;
+  if (process != 0) {
+    memory.open(folder + "/mem", std::ios::binary);
+  }
+  std::string copy;
   std::ostringstream found;
   for (std::string line; std::getline(maps, line);) {
     std::istringstream fields(line);
@@ -46,14 +59,26 @@ std::string findResidue(const std::string &forms, std::size_t length) {
     if (permissions.substr(0, 2) != "rw" || line.find("[v") != std::string::npos) {
       continue;
     }
-    const auto *start = reinterpret_cast<const char *>(std::stoull(range.substr(0, range.find('-')), nullptr, 16));
-    const auto *end = reinterpret_cast<const char *>(std::stoull(range.substr(range.find('-') + 1), nullptr, 16));
+    const std::uintptr_t start = std::stoull(range.substr(0, range.find('-')), nullptr, 16);
+    const std::uintptr_t end = std::stoull(range.substr(range.find('-') + 1), nullptr, 16);
+    std::string_view region(reinterpret_cast<const char *>(start), end - start);
+    if (process != 0) {
+      copy.resize(region.size());
+      if (!memory.seekg(static_cast<std::streamoff>(start))
+               .read(copy.data(), static_cast<std::streamsize>(end - start))) {
+        found << line << " cannot be read\n";
+        memory.clear();
+        continue;
+      }
+      region = copy;
+    }
     for (const auto &[offset, size] :
          {std::pair{std::size_t{0}, length}, std::pair{length, 2 * length}, std::pair{3 * length, 4 * length}}) {
       const std::string_view needle(forms.data() + offset, size);
-      for (const char *at = start; (at = std::search(at, end, needle.begin(), needle.end())) != end; ++at) {
-        if (at < forms.data() || at >= forms.data() + forms.size()) {
-          found << line << " +" << (at - start) << " (form of " << size / length << " bytes)\n";
+      for (auto at = region.begin(); (at = std::search(at, region.end(), needle.begin(), needle.end())) != region.end();
+           ++at) {
+        if (&*at < forms.data() || &*at >= forms.data() + forms.size()) {
+          found << line << " +" << (at - region.begin()) << " (form of " << size / length << " bytes)\n";
         }
       }
     }
@@ -61,12 +86,16 @@ std::string findResidue(const std::string &forms, std::size_t length) {
   return found.str();
 }
 
-using SecretResidue = JobFolder;
+class SecretResidue : public JobFolder {
+protected:
+  void SetUp() override {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer keeps freed memory poisoned and maps shadow memory no scan may read";
+#endif
+  }
+};
 
 TEST_F(SecretResidue, NoCopyOfThePasswordOutlivesTheJobs) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "AddressSanitizer keeps freed memory poisoned and maps shadow memory no scan may read";
-#endif
   const QString path = put("file.txt", "content");
   GTEST_FLAG_SET(death_test_style, "fast");
   EXPECT_EXIT(
@@ -85,6 +114,35 @@ TEST_F(SecretResidue, NoCopyOfThePasswordOutlivesTheJobs) {
         std::exit(ran && residue.empty() ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+// Typed at orvelin-cli's prompt, confirmed or not: the program is held at its exit, its memory still
+// in place, and searched from here.
+TEST_F(SecretResidue, NoCopyOfAPasswordTypedAtTheTerminalOutlivesOrvelinCli) {
+  // One block over and over, so that any part of it a growing buffer leaves behind holds the tail.
+  std::string password;
+  for (int block = 0; block < 8; ++block) {
+    password += "t1Ped#Pw";
+  }
+  const std::string forms = needles(password);
+  const QString file = put("file.txt", "content");
+  const struct {
+    const char *typing;
+    std::vector<std::string> answers;
+    int exitStatus;
+  } cases[] = {
+      {"confirmed", {password, password}, 0},
+      {"not confirmed", {password, "something else"}, 1},
+  };
+  for (const auto &[typing, answers, exitStatus] : cases) {
+    SCOPED_TRACE(typing);
+    std::optional<std::string> residue;
+    const CliRun run =
+        runCliOnTerminal({"encrypt", file}, answers, [&](pid_t cli) { residue = findResidue(forms, tailLength, cli); });
+    EXPECT_EQ(run.exitStatus, exitStatus) << run.err;
+    ASSERT_TRUE(residue) << "orvelin-cli was not held at its exit";
+    EXPECT_EQ(*residue, "");
+  }
 }
 
 } // namespace

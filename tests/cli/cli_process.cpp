@@ -3,8 +3,10 @@
 #include <QProcess>
 
 #include <cerrno>
+#include <cstdint>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +23,22 @@ std::vector<std::string> commandLine(const QStringList &arguments) {
     words.push_back(argument.toStdString());
   }
   return words;
+}
+
+// The flags and signals ptrace takes where it takes an address.
+void *ptraceData(int value) { return reinterpret_cast<void *>(static_cast<std::uintptr_t>(value)); }
+
+// Lets a traced program run on to its exit and shows it to `look` there, before its memory goes.
+void holdAtExit(pid_t child, const std::function<void(pid_t)> &look) {
+  int status = 0;
+  while (::waitpid(child, &status, 0) == child && WIFSTOPPED(status)) {
+    if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
+      look(child);
+      ::ptrace(PTRACE_DETACH, child, nullptr, nullptr);
+      return;
+    }
+    ::ptrace(PTRACE_CONT, child, nullptr, ptraceData(WSTOPSIG(status))); // a signal on its way to the program
+  }
 }
 
 } // namespace
@@ -46,7 +64,8 @@ CliRun runCli(const QStringList &arguments, const QByteArray &standardInput, std
           process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 
-CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers) {
+CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers,
+                        const std::function<void(pid_t)> &atExit) {
   const std::vector<std::string> words = commandLine(arguments);
   int terminal = -1;
   const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
@@ -57,12 +76,22 @@ CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::str
       argv.push_back(const_cast<char *>(word.c_str()));
     }
     argv.push_back(nullptr);
+    if (atExit) {
+      ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+    }
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
   CliRun run;
   if (child < 0) {
     return run;
+  }
+  if (atExit) {
+    // Traced, the program stops as it starts; from there on, it stops again only at its exit.
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::ptrace(PTRACE_SETOPTIONS, child, nullptr, ptraceData(PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL));
+    ::ptrace(PTRACE_CONT, child, nullptr, nullptr);
   }
   std::size_t answered = 0;
   for (;;) {
@@ -80,12 +109,15 @@ CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::str
     if (answered < answers.size() && run.err.ends_with(": ")) {
       const std::string line = answers[answered++] + "\n";
       [[maybe_unused]] const ssize_t typed = ::write(terminal, line.data(), line.size());
+      if (atExit && answered == answers.size()) {
+        holdAtExit(child, atExit);
+      }
     }
   }
   int status = 0;
-  ::waitpid(child, &status, 0);
+  const bool ended = ::waitpid(child, &status, 0) == child;
   ::close(terminal);
-  run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.exitStatus = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
 }
 

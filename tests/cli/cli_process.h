@@ -6,8 +6,10 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace orvelin::testing {
@@ -24,6 +26,9 @@ CliRun runCli(const QStringList &arguments, const QByteArray &standardInput = {}
               std::optional<std::size_t> addressSpace = std::nullopt);
 
 // On a new pseudo-terminal: each time the program's output ends in a prompt, the next answer is typed.
-CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers);
+// Given atExit, the program, once every answer is typed, is held as it exits, its memory still in
+// place, and atExit is called with its process id.
+CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers,
+                        const std::function<void(pid_t)> &atExit = {});
 
 } // namespace orvelin::testing

@@ -64,6 +64,27 @@ TEST_F(Cli, AWrongPasswordLeavesTheFileUntouchedAndFails) {
       << run.err;
 }
 
+TEST_F(Cli, APasswordOfMoreThan1024BytesIsRefusedNotCutShort) {
+  const std::string longest(1024, 'p');
+  const QString file = put("file.txt", "content");
+  const CliRun encrypted = runCli({"encrypt", "--password-stdin", file}, QByteArray::fromStdString(longest + "\r\n"));
+  EXPECT_EQ(encrypted.exitStatus, 0) << encrypted.err;
+  const std::string before = contentOf(file);
+  EXPECT_EQ(before, sealAndEncrypt(longest, "content"));
+
+  // Cut to 1024 bytes, one byte more would decrypt the file.
+  const std::pair<CliRun, int> refusals[] = {
+      {runCli({"decrypt", "--password-stdin", file}, QByteArray::fromStdString(longest + "p\n")), 2},
+      {runCliOnTerminal({"decrypt", file}, {longest + "p"}), 1},
+  };
+  for (const auto &[run, exitStatus] : refusals) {
+    EXPECT_EQ(run.exitStatus, exitStatus);
+    EXPECT_NE(run.err.find("the password is longer than 1024 bytes; no file was changed"), std::string::npos)
+        << run.err;
+  }
+  EXPECT_EQ(contentOf(file), before);
+}
+
 TEST_F(Cli, GoesOnPastABadFileAndReportsEachOnItsOwnLine) {
   const QString missing = dir.filePath("missing.txt");
   const QString good = put("good.txt", "good");
