@@ -154,7 +154,7 @@ std::optional<frmMain::InputProblem> frmMain::findInputProblem(const FileJob &jo
   if (txtfilename->text().isEmpty()) {
     return InputProblem{"Please specify file to encrypt!", "No File", txtfilename};
   }
-  if (!namesExistingFile(txtfilename->text())) {
+  if (!namesExistingFile(txtfilename->text(), HiddenFiles::PassedOver)) {
     return InputProblem{"Invalid file name, or file missing!", "Invalid File", txtfilename};
   }
   if (txtpassword->text().isEmpty()) {
