@@ -16,6 +16,8 @@ QString chooseFileToOpen(QWidget *parent) {
 void prepareFileOpenDialog(QFileDialog &dialog) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
+  // The list shows the filters by name alone, as the design words them; the patterns still apply.
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   const QString textFiles = QStringLiteral("Text File (*.txt)");
   dialog.setNameFilters({textFiles, QStringLiteral("All Files (*)")});
   dialog.selectNameFilter(textFiles);

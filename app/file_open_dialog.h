@@ -13,7 +13,7 @@ namespace orvelin {
 using FileChooser = std::function<QString(QWidget *parent)>;
 
 // The program's file-open dialog: an existing file, through the filters "Text File" (*.txt,
-// selected first) and "All Files" (every file, with or without an extension).
+// selected first) and "All Files" (every file, with or without an extension), listed by name alone.
 QString chooseFileToOpen(QWidget *parent);
 
 // Sets up a dialog as chooseFileToOpen shows it.

@@ -53,7 +53,8 @@ void frmMain::createControls() {
                                      .box = boxFromTwips(5805, 240, 135, 240),
                                      .alignment = centred,
                                      .font = msSansSerif(9.75),
-                                     .tooltip = "Minimize"});
+                                     .tooltip = "Minimize",
+                                     .sizedToText = true});
   addOutline(boxFromTwips(6120, 240, 240, 240)); // Shape2
   Label2 = addLabel<ClickableLabel>(
       this, "Label2", {.text = "X", .box = boxFromTwips(6120, 260, 220, 220), .alignment = centred, .tooltip = "Exit"});
@@ -149,7 +150,7 @@ std::optional<frmMain::InputProblem> frmMain::findInputProblem(const FileJob &jo
   if (txtfilename->text().isEmpty()) {
     return InputProblem{noFileText, noFileTitle, txtfilename};
   }
-  if (!namesExistingFile(txtfilename->text())) {
+  if (!namesExistingFile(txtfilename->text(), HiddenFiles::PassedOver)) {
     return InputProblem{missingFileText, missingFileTitle, txtfilename};
   }
   if (txtpassword->text().isEmpty()) {

@@ -32,6 +32,9 @@ void applyLook(QLabel &label, const char *name, const LabelLook &look) {
   if (look.font) {
     label.setFont(*look.font);
   }
+  if (look.sizedToText) {
+    label.adjustSize();
+  }
   if (look.tooltip != nullptr) {
     label.setToolTip(QString::fromLatin1(look.tooltip));
   }

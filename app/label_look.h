@@ -29,6 +29,9 @@ struct LabelLook {
   std::optional<QFont> font{};
   const char *tooltip = nullptr;
   std::optional<QColor> background{}; // an opaque fill of the whole box
+  // The box keeps its left and top, and takes the width and height of the text in its font, glyphs
+  // that reach past their advance included.
+  bool sizedToText = false;
 };
 
 // Gives the label its object name and look, and places it.

@@ -15,7 +15,7 @@ QFont windowFont(const QString &family, qreal pointSize, QFont::Weight weight) {
 } // namespace
 
 void registerFontSubstitutes() {
-  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"));
   QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
 }
 

@@ -20,7 +20,9 @@ Parsed parseCommandLine(const QStringList &arguments) {
   parser.setApplicationDescription(
       QStringLiteral("Encrypts or decrypts files in place with a password, in the format of Orvelin File Encryptor.\n"
                      "The password is asked on the terminal (twice to encrypt) unless one of the password options "
-                     "says where to read it."));
+                     "says where to read it.\n"
+                     "Hidden files (names starting with \".\") are rewritten like any other: each file is named on "
+                     "purpose here, whereas the window passes them over."));
   parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("encrypt or decrypt"));
   parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The files to rewrite, one after another."),
                                QStringLiteral("FILE..."));

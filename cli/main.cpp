@@ -75,7 +75,8 @@ int run(const Options &options, const QString &password) {
   for (const QString &file : options.files) {
     current = file;
     bool rewritten = false;
-    if (!namesExistingFile(file)) {
+    // Each file was named on purpose, so a hidden one is rewritten too.
+    if (!namesExistingFile(file, HiddenFiles::Found)) {
       showMessageBox(missingFileText, missingFileTitle, MessageStyle::Critical);
     } else {
       rewritten = encrypting ? EncryptFile(file, password) : DecryptFile(file, password);

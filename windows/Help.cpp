@@ -14,7 +14,8 @@ Help::Help() : InformationWindow(QStringLiteral("Help"), sizeFromTwips(5115, 378
                               .box = boxFromTwips(4260, 220, 135, 240),
                               .alignment = centred,
                               .font = msSansSerif(9.75),
-                              .tooltip = "Minimize"});
+                              .tooltip = "Minimize",
+                              .sizedToText = true});
   addOutline(boxFromTwips(4560, 240, 240, 240)); // Shape2
   addExitLabel("Label5",
                {.text = "X", .box = boxFromTwips(4560, 240, 225, 225), .alignment = centred, .tooltip = "Exit"});

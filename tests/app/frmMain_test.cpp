@@ -4,6 +4,7 @@
 #include "tests/crypto/message_recorder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -244,12 +245,19 @@ void frmMainTest::inputChecks_data() {
   row("question mark", "cmdencrypt", "%1/plai?.txt", "pw", invalid, "Invalid File", "txtfilename");
   row("blanks name", "cmdencrypt", "   ", "pw", invalid, "Invalid File", "txtfilename");
   row("link to nothing", "cmdencrypt", "%1/dangling.txt", "pw", invalid, "Invalid File", "txtfilename");
+  // Hidden files are passed over as missing ones are; the name as typed decides, not a link's target.
+  row("hidden file", "cmdencrypt", "%1/.hidden.txt", "pw", invalid, "Invalid File", "txtfilename");
+  row("hidden link to a file", "cmddecrypt", "%1/.link.txt", "pw", invalid, "Invalid File", "txtfilename");
   row("encrypt, empty password", "cmdencrypt", "%1/plain.txt", "", "Password required for encrypting file!",
       "No Password", "txtpassword");
   row("decrypt, empty password", "cmddecrypt", "%1/plain.txt", "", "Password required for decrypting file!",
       "No Password", "txtpassword");
   row("link to a file, empty password", "cmdencrypt", "%1/link.txt", "", "Password required for encrypting file!",
       "No Password", "txtpassword");
+  row("link to a hidden file, empty password", "cmdencrypt", "%1/to-hidden.txt", "",
+      "Password required for encrypting file!", "No Password", "txtpassword");
+  row("file in a hidden folder, empty password", "cmdencrypt", "%1/.folder/plain.txt", "",
+      "Password required for encrypting file!", "No Password", "txtpassword");
 }
 
 void frmMainTest::inputChecks() {
@@ -265,6 +273,11 @@ void frmMainTest::inputChecks() {
   QVERIFY(writeFile(path("plai?.txt"), content));
   QVERIFY(QFile::link(path("plain.txt"), path("link.txt")));
   QVERIFY(QFile::link(path("nowhere.txt"), path("dangling.txt")));
+  QVERIFY(writeFile(path(".hidden.txt"), content));
+  QVERIFY(QFile::link(path("plain.txt"), path(".link.txt")));
+  QVERIFY(QFile::link(path(".hidden.txt"), path("to-hidden.txt")));
+  QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral(".folder")));
+  QVERIFY(writeFile(path(".folder/plain.txt"), content));
   fileName()->setText(name.contains(QLatin1String("%1")) ? name.arg(folder_->path()) : name);
   this->password()->setText(password);
   // Focus starts in the other box, so that the check has to move it.

@@ -29,7 +29,8 @@ protected:
 
 TEST_F(Cli, EncryptsAndDecryptsSeveralFilesWithAPasswordFromAFile) {
   const QString first = put("first.txt", "first content");
-  const QString second = put("second.bin", std::string("\0\1\2", 3));
+  // Named on purpose, a hidden file is taken like any other, unlike in the window.
+  const QString second = put(".second.bin", std::string("\0\1\2", 3));
   const QString password = passwordFile("s3cret\n");
 
   const CliRun encrypted = runCli({"encrypt", "--password-file", password, first, second});
