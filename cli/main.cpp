@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 
+#include <exception>
 #include <iostream>
 
 namespace orvelin::cli {
@@ -89,11 +90,7 @@ int run(const Options &options, const QString &password) {
   return allRewritten ? 0 : someFileFailed;
 }
 
-} // namespace
-} // namespace orvelin::cli
-
-int main(int argc, char *argv[]) {
-  using namespace orvelin::cli;
+int runCommandLine(int argc, char *argv[]) {
   const QCoreApplication application(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("orvelin-cli"));
   QCoreApplication::setApplicationVersion(QStringLiteral(ORVELIN_VERSION));
@@ -116,4 +113,17 @@ int main(int argc, char *argv[]) {
     return someFileFailed;
   }
   return run(*parsed.options, outcome.password->text());
+}
+
+} // namespace
+} // namespace orvelin::cli
+
+int main(int argc, char *argv[]) {
+  try {
+    return orvelin::cli::runCommandLine(argc, argv);
+  } catch (const std::exception &error) {
+    // The jobs report their own failures; whatever else goes wrong still ends with a message.
+    std::cerr << "orvelin-cli: " << error.what() << std::endl;
+    return orvelin::cli::someFileFailed;
+  }
 }
