@@ -35,6 +35,8 @@ Parsed parseCommandLine(const std::vector<std::string> &arguments) {
   parser.add_flag("--quiet", quiet, "Print nothing for files that succeed.");
   parser.set_version_flag("-v,--version", "orvelin-cli " ORVELIN_VERSION, "Displays version information.");
   parser.set_help_flag("-h,--help", "Displays help on commandline options.");
+  // The same options everywhere: on Windows too, "/name" is a file's path, not an option.
+  parser.allow_windows_style_options(false);
 
   try {
     // CLI11 takes the arguments last first.
