@@ -104,7 +104,7 @@ int run(const Options &options, std::u16string_view password) {
   return allRewritten ? 0 : someFileFailed;
 }
 
-int runProgram(const std::vector<std::string> &arguments) {
+int runCommandLine(const std::vector<std::string> &arguments) {
   const Parsed parsed = parseCommandLine(arguments);
   if (!parsed.options) {
     (parsed.exitStatus == 0 ? std::cout : std::cerr) << parsed.text;
@@ -122,6 +122,16 @@ int runProgram(const std::vector<std::string> &arguments) {
     return someFileFailed;
   }
   return run(*parsed.options, outcome.password->text());
+}
+
+int runProgram(const std::vector<std::string> &arguments) {
+  try {
+    return runCommandLine(arguments);
+  } catch (const std::exception &error) {
+    // Whatever the jobs could not report in their own words (they report too little memory).
+    std::cerr << "orvelin-cli: " << error.what() << std::endl;
+    return someFileFailed;
+  }
 }
 
 } // namespace

@@ -111,11 +111,11 @@ TEST_F(FileJobs, TooLittleMemoryIsAFileErrorThatTouchesNothing) {
   // Too little to read the file at all, and enough to read it but not for the engine's result. A job
   // needs about twice the file: 64 MiB of content, or 64 MiB and 24 bytes of ciphertext.
   const struct {
-    bool encrypting;
     std::size_t headroom;
     int neededMiB;
+    bool encrypting;
   } cases[] = {
-      {true, 16 * mebibyte, 128}, {true, 96 * mebibyte, 128}, {false, 16 * mebibyte, 129}, {false, 96 * mebibyte, 129}};
+      {16 * mebibyte, 128, true}, {96 * mebibyte, 128, true}, {16 * mebibyte, 129, false}, {96 * mebibyte, 129, false}};
   for (const auto &c : cases) {
     SCOPED_TRACE(::testing::Message() << (c.encrypting ? "encrypt" : "decrypt") << ", headroom " << c.headroom);
     const std::string &original = c.encrypting ? plain : encrypted;

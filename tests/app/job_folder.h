@@ -17,8 +17,6 @@ std::string randomBytes(std::size_t length);
 class JobFolder : public ::testing::Test {
 protected:
   JobFolder();
-  JobFolder(const JobFolder &) = delete;
-  JobFolder &operator=(const JobFolder &) = delete;
   // Removes the folder, whatever permissions or attributes a test left on it.
   ~JobFolder() override;
 

@@ -76,8 +76,8 @@ std::string findResidue(const std::string &forms, std::size_t length, pid_t proc
     for (const auto &[offset, size] :
          {std::pair{std::size_t{0}, length}, std::pair{length, 2 * length}, std::pair{3 * length, 4 * length}}) {
       const std::string_view needle(forms.data() + offset, size);
-      for (auto at = region.begin(); (at = std::search(at, region.end(), needle.begin(), needle.end())) != region.end();
-           ++at) {
+      for (const auto *at = region.begin();
+           (at = std::search(at, region.end(), needle.begin(), needle.end())) != region.end(); ++at) {
         if (&*at < forms.data() || &*at >= forms.data() + forms.size()) {
           found << line << " +" << (at - region.begin()) << " (form of " << size / length << " bytes)\n";
         }
