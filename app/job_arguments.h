@@ -1,6 +1,7 @@
 #pragma once
 // The window's texts as the file jobs take them.
 
+#include <QFile>
 #include <QString>
 #include <QStringView>
 
@@ -9,7 +10,8 @@
 
 namespace orvelin {
 
-inline std::filesystem::path jobPath(const QString &text) { return text.toStdU16String(); }
+// The path in the file system's own encoding, as Qt itself would open it.
+inline std::filesystem::path jobPath(const QString &text) { return QFile::encodeName(text).toStdString(); }
 
 // The text box's own characters, not a copy that would have to be wiped as well.
 inline std::u16string_view jobPassword(const QString &text) {
