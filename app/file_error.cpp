@@ -1,19 +1,21 @@
 #include "file_error.h"
 
 #include "crypto/message_box.h"
-
-#include <cstring>
+#include "unicode_text.h"
 
 namespace orvelin {
 
-bool reportFileError(const QString &text) {
-  showMessageBox(text.toStdString(), "File Error", MessageStyle::Critical);
+bool reportFileError(const std::string &text) {
+  showMessageBox(text, "File Error", MessageStyle::Critical);
   return false;
 }
 
-QString fileErrorText(const char *action, const QString &path, int errorNumber) {
-  return QStringLiteral("Cannot %1 \"%2\": %3.")
-      .arg(QLatin1String(action), path, QString::fromLocal8Bit(std::strerror(errorNumber)));
+std::string cannot(const char *action, const std::filesystem::path &path) {
+  return std::string("Cannot ") + action + " \"" + utf8Of(path) + "\": ";
+}
+
+std::string fileErrorText(const char *action, const std::filesystem::path &path, os::ErrorCode error) {
+  return cannot(action, path) + os::errorText(error) + ".";
 }
 
 } // namespace orvelin

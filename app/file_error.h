@@ -1,13 +1,19 @@
 #pragma once
 
-#include <QString>
+#include "system_files.h"
+
+#include <filesystem>
+#include <string>
 
 namespace orvelin {
 
 // Shows the box of a file operation that failed: critical icon, titled "File Error". Returns false.
-bool reportFileError(const QString &text);
+bool reportFileError(const std::string &text);
 
-// "Cannot <action> "<path>": <the system's reason for errorNumber>."
-QString fileErrorText(const char *action, const QString &path, int errorNumber);
+// "Cannot <action> "<path>": ", the start of every such box's text.
+std::string cannot(const char *action, const std::filesystem::path &path);
+
+// "Cannot <action> "<path>": <the system's reason for error>."
+std::string fileErrorText(const char *action, const std::filesystem::path &path, os::ErrorCode error);
 
 } // namespace orvelin

@@ -8,10 +8,8 @@
 #include "password_encoding.h"
 #include "whole_file.h"
 
-#include <QFile>
-
+#include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <new>
 
 namespace orvelin {
@@ -24,40 +22,36 @@ constexpr std::uint64_t largestPlainFile = (std::uint64_t{1} << 30) - 27;
 constexpr std::uint64_t largestEncryptedFile = (std::uint64_t{1} << 31) - 1;
 constexpr std::uint64_t mebibyte = std::uint64_t{1} << 20;
 
-QString tooLargeToEncrypt(const QString &path) {
-  return QStringLiteral("Cannot encrypt \"%1\": the file is too large. Files of up to %2 bytes can be encrypted.")
-      .arg(path)
-      .arg(largestPlainFile);
+std::string tooLargeToEncrypt(const std::filesystem::path &path) {
+  return cannot("encrypt", path) + "the file is too large. Files of up to " + std::to_string(largestPlainFile) +
+         " bytes can be encrypted.";
 }
 
-QString tooLargeToDecrypt(const QString &path) {
-  return QStringLiteral("Cannot decrypt \"%1\": the file is too large. Encrypted files are smaller than %2 bytes.")
-      .arg(path)
-      .arg(largestEncryptedFile + 1);
+std::string tooLargeToDecrypt(const std::filesystem::path &path) {
+  return cannot("decrypt", path) + "the file is too large. Encrypted files are smaller than " +
+         std::to_string(largestEncryptedFile + 1) + " bytes.";
 }
 
 // A job holds the file's content and its result at once: about twice the file's size.
-QString notEnoughMemory(const char *action, const QString &path) {
+std::string notEnoughMemory(const char *action, const std::filesystem::path &path) {
   std::error_code unknown;
-  const std::uintmax_t size = std::filesystem::file_size(QFile::encodeName(path).toStdString(), unknown);
+  const std::uintmax_t size = std::filesystem::file_size(path, unknown);
   const std::uint64_t needed = unknown ? 0 : (2 * std::uint64_t{size} + mebibyte - 1) / mebibyte;
-  return QStringLiteral("Cannot %1 \"%2\": there is not enough memory; the job needs about %3 MiB. "
-                        "The file has not been changed.")
-      .arg(QLatin1String(action), path)
-      .arg(std::max<std::uint64_t>(needed, 1));
+  return cannot(action, path) + "there is not enough memory; the job needs about " +
+         std::to_string(std::max<std::uint64_t>(needed, 1)) + " MiB. The file has not been changed.";
 }
 
 struct JobKind {
   const char *action;
   std::uint64_t largestSize;
-  QString (*tooLargeText)(const QString &path);
+  std::string (*tooLargeText)(const std::filesystem::path &path);
   std::size_t spareRoom; // bytes the engine may grow the content by in place
   bool (*engineSteps)(clsCrypto &engine);
 };
 
 // Every job: a usable password, a file that may be rewritten and its content, each refused with
 // its own box; then the engine's steps, and the file replaced once they have all succeeded.
-bool runJob(const JobKind &kind, const QString &path, const QString &password) {
+bool runJob(const JobKind &kind, const std::filesystem::path &path, std::u16string_view password) {
   std::string passwordBytes;
   const WipeOnExit wipePassword(passwordBytes);
   try {
@@ -86,12 +80,12 @@ bool decryptionSteps(clsCrypto &engine) { return runDecryption(engine); }
 
 } // namespace
 
-bool EncryptFile(const QString &path, const QString &password) {
+bool EncryptFile(const std::filesystem::path &path, std::u16string_view password) {
   return runJob({"encrypt", largestPlainFile, tooLargeToEncrypt, clsCrypto::sealHeaderSize, encryptionSteps}, path,
                 password);
 }
 
-bool DecryptFile(const QString &path, const QString &password) {
+bool DecryptFile(const std::filesystem::path &path, std::u16string_view password) {
   return runJob({"decrypt", largestEncryptedFile, tooLargeToDecrypt, 0, decryptionSteps}, path, password);
 }
 

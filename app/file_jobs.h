@@ -4,14 +4,21 @@
 // orvelin::showMessageBox) by the time a job returns false, and the file is then exactly as it was;
 // that includes a job that cannot get the memory it needs.
 
-#include <QString>
+#include <filesystem>
+#include <string_view>
+
+#ifdef _WIN32
+// Keeps windows.h, wherever it is included, from renaming the jobs after its own EncryptFile macros.
+#include "crypto/windows_api.h"
+#endif
 
 namespace orvelin {
 
-// True when the file at path was rewritten with its encrypted form.
-[[nodiscard]] bool EncryptFile(const QString &path, const QString &password);
+// True when the file at path was rewritten with its encrypted form. The password is the typed text
+// in UTF-16; the job wipes every copy it makes of it, and its caller wipes the original.
+[[nodiscard]] bool EncryptFile(const std::filesystem::path &path, std::u16string_view password);
 
 // True when the file at path was rewritten with its decrypted content.
-[[nodiscard]] bool DecryptFile(const QString &path, const QString &password);
+[[nodiscard]] bool DecryptFile(const std::filesystem::path &path, std::u16string_view password);
 
 } // namespace orvelin

@@ -1,17 +1,17 @@
 #include "file_lookup.h"
 
-#include <QFileInfo>
+#include "system_files.h"
+
+#include <algorithm>
 
 namespace orvelin {
 
-bool namesExistingFile(const QString &name, HiddenFiles hidden) {
-  const QFileInfo file(name);
-  // The folder search sees the entry the user named: a link called "notes.txt" is found wherever
-  // it leads, a link called ".notes" is not, and a hidden folder higher up the path is not searched.
-  if (hidden == HiddenFiles::PassedOver && file.fileName().startsWith(QLatin1Char('.'))) {
+bool namesExistingFile(const std::filesystem::path &name, HiddenFiles hidden) {
+  if (std::ranges::any_of(name.native(), [](auto character) { return character == '*' || character == '?'; })) {
     return false;
   }
-  return !name.contains(QLatin1Char('*')) && !name.contains(QLatin1Char('?')) && file.isFile();
+  const os::FolderEntry entry = os::searchFolderFor(name);
+  return entry.ordinaryFile && (hidden == HiddenFiles::Found || !entry.hidden);
 }
 
 } // namespace orvelin

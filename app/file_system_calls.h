@@ -1,21 +1,44 @@
 #pragma once
-// The file jobs reach the file system only through this table of POSIX calls, so that tests can
-// make any step fail (a full disk, a vanished file, a refused rename) without a test hook in the
-// production path.
+// The file jobs reach the file system only through this table of the platform's calls, so that
+// tests can make any step fail (a full disk, a vanished file, a refused rename) without a test hook
+// in the production path.
 
 #include "crypto/call_table.h"
 
+#ifdef _WIN32
+#include "crypto/windows_api.h"
+#else
 #include <sys/stat.h>
 #include <sys/types.h>
+#endif
 
 namespace orvelin {
 
+#ifdef _WIN32
+struct FileSystemCalls {
+  BOOL(WINAPI *getFileAttributesEx)(LPCWSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID information);
+  DWORD(WINAPI *getFullPathName)(LPCWSTR name, DWORD length, LPWSTR buffer, LPWSTR *filePart);
+  HANDLE(WINAPI *createFile)
+  (LPCWSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+   HANDLE templateFile);
+  BOOL(WINAPI *readFile)(HANDLE file, LPVOID buffer, DWORD count, LPDWORD got, LPOVERLAPPED overlapped);
+  BOOL(WINAPI *writeFile)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD wrote, LPOVERLAPPED overlapped);
+  BOOL(WINAPI *setFileInformationByHandle)(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size);
+  BOOL(WINAPI *flushFileBuffers)(HANDLE file);
+  BOOL(WINAPI *closeHandle)(HANDLE handle);
+  BOOL(WINAPI *replaceFile)
+  (LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID exclude, LPVOID reserved);
+  BOOL(WINAPI *moveFileEx)(LPCWSTR from, LPCWSTR to, DWORD flags);
+  BOOL(WINAPI *deleteFile)(LPCWSTR name);
+
+  static const FileSystemCalls &platform();
+};
+#else
 struct FileSystemCalls {
   int (*stat)(const char *path, struct stat *status);
   char *(*realpath)(const char *path, char *resolved);
   int (*access)(const char *path, int mode);
   int (*open)(const char *path, int flags, mode_t mode);
-  int (*mkostemp)(char *pathTemplate, int flags);
   ssize_t (*read)(int file, void *buffer, size_t count);
   ssize_t (*write)(int file, const void *buffer, size_t count);
   int (*fchown)(int file, uid_t owner, gid_t group);
@@ -28,6 +51,7 @@ struct FileSystemCalls {
 
   static const FileSystemCalls &platform();
 };
+#endif
 
 inline const FileSystemCalls &fileSystem() { return CallTable<FileSystemCalls>::current(); }
 using ScopedFileSystemCalls = CallTable<FileSystemCalls>::Scoped;

@@ -4,6 +4,7 @@
 #include "crypto/message_box.h"
 #include "file_jobs.h"
 #include "file_lookup.h"
+#include "job_arguments.h"
 #include "job_texts.h"
 #include "label_look.h"
 #include "twips.h"
@@ -18,7 +19,7 @@ namespace orvelin {
 // What tells an Encrypt click from a Decrypt click.
 struct FileJob {
   const JobTexts &texts;
-  bool (*run)(const QString &path, const QString &password);
+  bool (*run)(const std::filesystem::path &path, std::u16string_view password);
 };
 
 namespace {
@@ -141,7 +142,7 @@ void frmMain::runFileJob(const FileJob &job) {
     lblmessage->clear();
     return;
   }
-  const bool done = job.run(txtfilename->text(), txtpassword->text());
+  const bool done = job.run(jobPath(txtfilename->text()), jobPassword(txtpassword->text()));
   unsetCursor();
   lblmessage->setText(QString::fromLatin1(done ? job.texts.complete : job.texts.failed));
 }
@@ -150,7 +151,7 @@ std::optional<frmMain::InputProblem> frmMain::findInputProblem(const FileJob &jo
   if (txtfilename->text().isEmpty()) {
     return InputProblem{noFileText, noFileTitle, txtfilename};
   }
-  if (!namesExistingFile(txtfilename->text(), HiddenFiles::PassedOver)) {
+  if (!namesExistingFile(jobPath(txtfilename->text()), HiddenFiles::PassedOver)) {
     return InputProblem{missingFileText, missingFileTitle, txtfilename};
   }
   if (txtpassword->text().isEmpty()) {

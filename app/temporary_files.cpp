@@ -1,59 +1,60 @@
 #include "temporary_files.h"
 
-#include "file_system_calls.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/file.h>
+#include <random>
+#include <string_view>
 
 namespace orvelin {
 namespace {
 
-// Keeps the temporary name within the 255-byte limit of a file name.
+using NativeName = std::filesystem::path::string_type;
+
+// Keeps the temporary name within the 255-character limit of a file name.
 constexpr std::size_t longestNameStem = 200;
-constexpr std::string_view randomPart = "XXXXXX";
+constexpr std::size_t randomLength = 6;
+constexpr std::string_view randomCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+// As many names as a C library's mkstemp tries before it gives up on a folder far too full of them.
+constexpr int attempts = 100;
 
 // ".<name>.orvelin-": hidden, so that a file left by a crash stays out of the user's way.
-std::string temporaryPrefixFor(const std::string &target) {
-  const std::string directory = directoryOf(target);
-  return '.' + target.substr(directory.size(), longestNameStem) + ".orvelin-";
+NativeName temporaryPrefixFor(const std::filesystem::path &target) {
+  std::filesystem::path prefix = ".";
+  prefix += target.filename().native().substr(0, longestNameStem);
+  prefix += ".orvelin-";
+  return prefix.native();
+}
+
+std::filesystem::path temporaryName(const std::filesystem::path &target) {
+  thread_local std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, randomCharacters.size() - 1);
+  NativeName name = temporaryPrefixFor(target);
+  for (std::size_t i = 0; i < randomLength; ++i) {
+    name.push_back(static_cast<NativeName::value_type>(randomCharacters[pick(generator)]));
+  }
+  return target.parent_path() / name;
 }
 
 } // namespace
 
-std::string directoryOf(const std::string &path) { return path.substr(0, path.find_last_of('/') + 1); }
-
-int createTemporaryFile(const std::string &target, std::string &name) {
-  const FileSystemCalls &fs = fileSystem();
-  name = directoryOf(target) + temporaryPrefixFor(target) + std::string(randomPart);
-  const int file = fs.mkostemp(name.data(), O_CLOEXEC);
-  if (file >= 0 && fs.flock(file, LOCK_EX | LOCK_NB) != 0) {
-    const int error = errno;
-    fs.close(file);
-    fs.unlink(name.c_str());
-    errno = error;
-    return -1;
+std::optional<os::FileHandle> createTemporaryFile(const std::filesystem::path &target, std::filesystem::path &name) {
+  for (int attempt = 0; attempt < attempts; ++attempt) {
+    name = temporaryName(target);
+    if (const std::optional<os::FileHandle> file = os::createPrivateFile(name)) {
+      return file;
+    }
+    if (!os::nameTaken(os::lastError())) {
+      break;
+    }
   }
-  return file;
+  return std::nullopt;
 }
 
-void tidyAbandonedTemporaryFiles(const std::string &target) {
-  const FileSystemCalls &fs = fileSystem();
-  const std::string prefix = temporaryPrefixFor(target);
+void tidyAbandonedTemporaryFiles(const std::filesystem::path &target) {
+  const NativeName prefix = temporaryPrefixFor(target);
   std::error_code ignored;
-  for (const auto &entry : std::filesystem::directory_iterator(directoryOf(target), ignored)) {
-    const std::string name = entry.path().filename().string();
-    if (!name.starts_with(prefix) || name.size() != prefix.size() + randomPart.size()) {
-      continue;
-    }
-    // A lock that can be taken belongs to nobody: its writer is gone.
-    const int file = fs.open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC, 0);
-    if (file >= 0) {
-      if (fs.flock(file, LOCK_EX | LOCK_NB) == 0) {
-        fs.unlink(entry.path().c_str());
-      }
-      fs.close(file);
+  for (const auto &entry : std::filesystem::directory_iterator(target.parent_path(), ignored)) {
+    const NativeName name = entry.path().filename().native();
+    if (name.starts_with(prefix) && name.size() == prefix.size() + randomLength) {
+      os::removeIfAbandoned(entry.path());
     }
   }
 }

@@ -2,78 +2,67 @@
 
 #include "crypto/large_buffer.h"
 #include "file_error.h"
-#include "file_system_calls.h"
-
-#include <QFile>
-
-#include <cerrno>
-#include <fcntl.h>
+#include "system_files.h"
 
 namespace orvelin {
 namespace {
 
-QString changedWhileReading(const QString &path) {
-  return QStringLiteral("Cannot read \"%1\": it changed while it was being read.").arg(path);
-}
+enum class Reading { Whole, EndedEarly, Failed };
 
-// Reads exactly content.size() bytes; false with errno set, or with errno 0 when the file ended early.
-bool readExactly(int file, std::string &content) {
-  const FileSystemCalls &fs = fileSystem();
+Reading readExactly(os::FileHandle file, std::string &content) {
   for (std::size_t done = 0; done < content.size();) {
-    const ssize_t got = fs.read(file, content.data() + done, content.size() - done);
-    if (got < 0 && errno == EINTR) {
-      continue;
+    const std::optional<std::size_t> got = os::readSome(file, content.data() + done, content.size() - done);
+    if (!got) {
+      return Reading::Failed;
     }
-    if (got <= 0) {
-      if (got == 0) {
-        errno = 0;
-      }
-      return false;
+    if (*got == 0) {
+      return Reading::EndedEarly;
     }
-    done += static_cast<std::size_t>(got);
+    done += *got;
   }
-  return true;
+  return Reading::Whole;
 }
 
-bool atEnd(int file) {
+bool atEnd(os::FileHandle file) {
   char extra = 0;
-  return fileSystem().read(file, &extra, 1) == 0;
+  return os::readSome(file, &extra, 1) == std::size_t{0};
+}
+
+std::nullopt_t refuse(const std::string &text) {
+  reportFileError(text);
+  return std::nullopt;
 }
 
 } // namespace
 
-std::optional<std::string> readWholeFile(const QString &path, std::uint64_t largestSize, const QString &tooLargeText,
-                                         std::size_t spareRoom) {
-  const FileSystemCalls &fs = fileSystem();
-  const QByteArray name = QFile::encodeName(path);
-  struct stat status {};
-  if (fs.stat(name.constData(), &status) != 0) {
-    reportFileError(fileErrorText("read", path, errno));
-    return std::nullopt;
+std::optional<std::string> readWholeFile(const std::filesystem::path &path, std::uint64_t largestSize,
+                                         const std::string &tooLargeText, std::size_t spareRoom) {
+  const std::optional<os::FileFacts> facts = os::factsOf(path);
+  if (!facts) {
+    return refuse(fileErrorText("read", path, os::lastError()));
   }
-  if (!S_ISREG(status.st_mode)) {
-    reportFileError(QStringLiteral("Cannot read \"%1\": it is not a regular file.").arg(path));
-    return std::nullopt;
+  if (!facts->regular) {
+    return refuse(cannot("read", path) + "it is not a regular file.");
   }
-  if (static_cast<std::uint64_t>(status.st_size) > largestSize) {
-    reportFileError(tooLargeText);
-    return std::nullopt;
+  if (facts->size > largestSize) {
+    return refuse(tooLargeText);
   }
-  const int file = fs.open(name.constData(), O_RDONLY | O_CLOEXEC, 0);
-  if (file < 0) {
-    reportFileError(fileErrorText("read", path, errno));
-    return std::nullopt;
+  // The memory first: a job short of it has then opened nothing that would have to be closed.
+  const auto size = static_cast<std::size_t>(facts->size);
+  std::string content = reservedBuffer(size + spareRoom);
+  content.resize(size);
+  const std::optional<os::FileHandle> file = os::openForReading(path);
+  if (!file) {
+    return refuse(fileErrorText("read", path, os::lastError()));
   }
-  std::string content = reservedBuffer(static_cast<std::size_t>(status.st_size) + spareRoom);
-  content.resize(static_cast<std::size_t>(status.st_size));
-  const bool whole = readExactly(file, content);
-  const int readError = errno;
+  const Reading reading = readExactly(*file, content);
+  const os::ErrorCode readError = os::lastError();
   // A file that grew since it was measured would lose its tail: refuse it like one that shrank.
-  const bool complete = whole && atEnd(file);
-  fs.close(file);
+  const bool complete = reading == Reading::Whole && atEnd(*file);
+  os::close(*file);
   if (!complete) {
-    reportFileError(whole || readError == 0 ? changedWhileReading(path) : fileErrorText("read", path, readError));
-    return std::nullopt;
+    return refuse(reading == Reading::Failed ? fileErrorText("read", path, readError)
+                                             : cannot("read", path) + "it changed while it was being read.");
   }
   return content;
 }

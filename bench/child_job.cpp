@@ -3,8 +3,6 @@
 #include "app/file_jobs.h"
 #include "crypto/message_box.h"
 
-#include <QString>
-
 #include <chrono>
 #include <fstream>
 #include <iostream>
@@ -72,8 +70,9 @@ int childJobMain(const std::string &direction, const std::string &path) {
   setMessagePresenter([](const std::string &text, const std::string &title, MessageStyle) {
     std::cerr << title << ": " << text << '\n';
   });
-  const QString file = QString::fromStdString(path);
-  const bool rewritten = direction == "encrypt" ? EncryptFile(file, benchPassword) : DecryptFile(file, benchPassword);
+  const std::string_view typed = benchPassword;
+  const std::u16string password(typed.begin(), typed.end()); // ASCII, so each byte is its character
+  const bool rewritten = direction == "encrypt" ? EncryptFile(path, password) : DecryptFile(path, password);
   std::cout << peakResidentKiB() << std::endl;
   return rewritten ? 0 : 1;
 }

@@ -1,75 +1,76 @@
 #include "cli_options.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
+#include <CLI/CLI.hpp>
 
 namespace orvelin::cli {
 namespace {
 
 constexpr int usageError = 2;
 
-Parsed usage(const QString &problem) {
-  return {std::nullopt,
-          QStringLiteral("orvelin-cli: %1\nTry 'orvelin-cli --help' for more information.\n").arg(problem), usageError};
+Parsed usage(const std::string &problem) {
+  return {std::nullopt, "orvelin-cli: " + problem + "\nTry 'orvelin-cli --help' for more information.\n", usageError};
 }
 
 } // namespace
 
-Parsed parseCommandLine(const QStringList &arguments) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Encrypts or decrypts files in place with a password, in the format of Orvelin File Encryptor.\n"
-                     "The password is asked on the terminal (twice to encrypt) unless one of the password options "
-                     "says where to read it.\n"
-                     "Hidden files (names starting with \".\") are rewritten like any other: each file is named on "
-                     "purpose here, whereas the window passes them over."));
-  parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("encrypt or decrypt"));
-  parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The files to rewrite, one after another."),
-                               QStringLiteral("FILE..."));
-  const QCommandLineOption passwordFile(QStringLiteral("password-file"),
-                                        QStringLiteral("Read the password from the first line of <path> (UTF-8)."),
-                                        QStringLiteral("path"));
-  const QCommandLineOption passwordStdin(QStringLiteral("password-stdin"),
-                                         QStringLiteral("Read the password from the first line of standard input."));
-  const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Print nothing for files that succeed."));
-  parser.addOptions({passwordFile, passwordStdin, quiet});
-  const QCommandLineOption help = parser.addHelpOption();
-  const QCommandLineOption version = parser.addVersionOption();
+Parsed parseCommandLine(const std::vector<std::string> &arguments) {
+  CLI::App parser(
+      "Encrypts or decrypts files in place with a password, in the format of Orvelin File Encryptor.\n"
+      "The password is asked on the terminal (twice to encrypt) unless one of the password options says where to "
+      "read it.\n"
+      "Hidden files (names starting with \".\", or on Windows with the hidden or system attribute) are rewritten "
+      "like any other: each file is named on purpose here, whereas the window passes them over.",
+      "orvelin-cli");
+  std::string command;
+  std::vector<std::string> files;
+  std::string passwordFile;
+  bool passwordStdin = false;
+  bool quiet = false;
+  parser.add_option("command", command, "encrypt or decrypt")->type_name("");
+  parser.add_option("files", files, "The files to rewrite, one after another.")->type_name("FILE...");
+  const CLI::Option *passwordFileOption =
+      parser.add_option("--password-file", passwordFile, "Read the password from the first line of <path> (UTF-8).")
+          ->type_name("<path>");
+  parser.add_flag("--password-stdin", passwordStdin, "Read the password from the first line of standard input.");
+  parser.add_flag("--quiet", quiet, "Print nothing for files that succeed.");
+  parser.set_version_flag("-v,--version", "orvelin-cli " ORVELIN_VERSION, "Displays version information.");
+  parser.set_help_flag("-h,--help", "Displays help on commandline options.");
+  // The same options everywhere: on Windows too, "/name" is a file's path, not an option.
+  parser.allow_windows_style_options(false);
 
-  if (!parser.parse(arguments)) {
-    return usage(parser.errorText());
+  try {
+    // CLI11 takes the arguments last first.
+    parser.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
+  } catch (const CLI::CallForHelp &) {
+    return {std::nullopt, parser.help(), 0};
+  } catch (const CLI::CallForVersion &version) {
+    return {std::nullopt, std::string(version.what()) + "\n", 0};
+  } catch (const CLI::ParseError &error) {
+    return usage(error.what());
   }
-  if (parser.isSet(help)) {
-    return {std::nullopt, parser.helpText(), 0};
+  if (command.empty()) {
+    return usage("missing command: encrypt or decrypt");
   }
-  if (parser.isSet(version)) {
-    return {std::nullopt, QStringLiteral("orvelin-cli %1\n").arg(QCoreApplication::applicationVersion()), 0};
+  if (command != "encrypt" && command != "decrypt") {
+    return usage("unknown command '" + command + "': encrypt or decrypt");
   }
-  QStringList positional = parser.positionalArguments();
-  if (positional.isEmpty()) {
-    return usage(QStringLiteral("missing command: encrypt or decrypt"));
+  if (files.empty()) {
+    return usage("no file given");
   }
-  const QString command = positional.takeFirst();
-  if (command != QLatin1String("encrypt") && command != QLatin1String("decrypt")) {
-    return usage(QStringLiteral("unknown command '%1': encrypt or decrypt").arg(command));
-  }
-  if (positional.isEmpty()) {
-    return usage(QStringLiteral("no file given"));
-  }
-  if (parser.isSet(passwordFile) && parser.isSet(passwordStdin)) {
-    return usage(QStringLiteral("--password-file and --password-stdin cannot be used together"));
+  if (passwordFileOption->count() > 0 && passwordStdin) {
+    return usage("--password-file and --password-stdin cannot be used together");
   }
   Options options;
-  options.direction = command == QLatin1String("encrypt") ? Direction::Encrypt : Direction::Decrypt;
-  options.files = positional;
-  if (parser.isSet(passwordFile)) {
+  options.direction = command == "encrypt" ? Direction::Encrypt : Direction::Decrypt;
+  options.files = std::move(files);
+  if (passwordFileOption->count() > 0) {
     options.passwordSource = PasswordSource::File;
-    options.passwordFile = parser.value(passwordFile);
-  } else if (parser.isSet(passwordStdin)) {
+    options.passwordFile = passwordFile;
+  } else if (passwordStdin) {
     options.passwordSource = PasswordSource::StandardInput;
   }
-  options.quiet = parser.isSet(quiet);
-  return {options, QString(), 0};
+  options.quiet = quiet;
+  return {std::move(options), {}, 0};
 }
 
 } // namespace orvelin::cli

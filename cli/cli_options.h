@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace orvelin::cli {
 
@@ -12,19 +11,20 @@ enum class PasswordSource { Terminal, File, StandardInput };
 
 struct Options {
   Direction direction = Direction::Encrypt;
-  QStringList files;
+  std::vector<std::string> files; // UTF-8
   PasswordSource passwordSource = PasswordSource::Terminal;
-  QString passwordFile;
+  std::string passwordFile; // UTF-8
   bool quiet = false;
 };
 
 // What the command line asks for: a run, or a text to print and the exit status to end with.
 struct Parsed {
   std::optional<Options> options;
-  QString text;
+  std::string text;
   int exitStatus = 0;
 };
 
-Parsed parseCommandLine(const QStringList &arguments);
+// The arguments after the program's name, in UTF-8.
+Parsed parseCommandLine(const std::vector<std::string> &arguments);
 
 } // namespace orvelin::cli

@@ -4,15 +4,18 @@
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
 #include "app/job_texts.h"
+#include "app/unicode_text.h"
 #include "cli_options.h"
 #include "crypto/message_box.h"
 #include "password_input.h"
 
-#include <QCoreApplication>
-#include <QScopeGuard>
-
 #include <exception>
 #include <iostream>
+#include <utility>
+
+#ifdef _WIN32
+#include "crypto/windows_api.h"
+#endif
 
 namespace orvelin::cli {
 namespace {
@@ -22,12 +25,12 @@ constexpr int usageError = 2;
 
 struct PasswordOutcome {
   std::optional<Password> password;
-  QString problem;
+  std::string problem;
   int exitStatus = 0;
 };
 
 // The password a source gave, or the line that says why there is none and the status to end with.
-PasswordOutcome outcomeOf(PasswordInput input, const QString &missing, int failure) {
+PasswordOutcome outcomeOf(PasswordInput input, const std::string &missing, int failure) {
   if (auto *password = std::get_if<Password>(&input)) {
     return {std::move(*password), {}, 0};
   }
@@ -36,9 +39,9 @@ PasswordOutcome outcomeOf(PasswordInput input, const QString &missing, int failu
     break;
   case PasswordProblem::TooLong:
     return {std::nullopt,
-            QStringLiteral("the password is longer than %1 bytes; no file was changed").arg(longestPassword), failure};
+            "the password is longer than " + std::to_string(longestPassword) + " bytes; no file was changed", failure};
   case PasswordProblem::Mismatch:
-    return {std::nullopt, QStringLiteral("the passwords do not match; no file was changed"), failure};
+    return {std::nullopt, "the passwords do not match; no file was changed", failure};
   }
   return {std::nullopt, missing, failure};
 }
@@ -46,84 +49,109 @@ PasswordOutcome outcomeOf(PasswordInput input, const QString &missing, int failu
 PasswordOutcome obtainPassword(const Options &options) {
   switch (options.passwordSource) {
   case PasswordSource::File:
-    return outcomeOf(passwordFromFile(options.passwordFile),
-                     QStringLiteral("cannot read the password file '%1'").arg(options.passwordFile), usageError);
+    return outcomeOf(passwordFromFile(pathFromUtf8(options.passwordFile)),
+                     "cannot read the password file '" + options.passwordFile + "'", usageError);
   case PasswordSource::StandardInput:
-    return outcomeOf(passwordFromStandardInput(), QStringLiteral("no password on standard input"), usageError);
+    return outcomeOf(passwordFromStandardInput(), "no password on standard input", usageError);
   case PasswordSource::Terminal:
     break;
   }
   if (!terminalAvailable()) {
-    return {std::nullopt, QStringLiteral("no terminal to ask the password on; use --password-file or --password-stdin"),
-            usageError};
+    return {std::nullopt, "no terminal to ask the password on; use --password-file or --password-stdin", usageError};
   }
   return outcomeOf(
       passwordFromTerminal(options.direction == Direction::Encrypt ? Confirmation::Twice : Confirmation::Once),
-      QStringLiteral("no password was given; no file was changed"), someFileFailed);
+      "no password was given; no file was changed", someFileFailed);
 }
 
-int run(const Options &options, const QString &password) {
+// Names the file in hand before each message, for as long as it lives.
+class FileMessages {
+public:
+  FileMessages()
+      : previous_(setMessagePresenter([this](const std::string &text, const std::string &, MessageStyle) {
+          std::cerr << current_ << ": " << text << std::endl;
+        })) {}
+  FileMessages(const FileMessages &) = delete;
+  FileMessages &operator=(const FileMessages &) = delete;
+  ~FileMessages() { setMessagePresenter(std::move(previous_)); }
+
+  void about(const std::string &file) { current_ = file; }
+
+private:
+  std::string current_;
+  MessagePresenter previous_;
+};
+
+int run(const Options &options, std::u16string_view password) {
   const bool encrypting = options.direction == Direction::Encrypt;
   const JobTexts &texts = encrypting ? encryptionTexts : decryptionTexts;
-  QString current;
-  // The presenter names the file in hand, so it lives no longer than this run.
-  const MessagePresenter previous =
-      setMessagePresenter([&current](const std::string &text, const std::string &, MessageStyle) {
-        std::cerr << current.toStdString() << ": " << text << std::endl;
-      });
-  const auto restore = qScopeGuard([&previous] { setMessagePresenter(previous); });
+  FileMessages messages;
   bool allRewritten = true;
-  for (const QString &file : options.files) {
-    current = file;
+  for (const std::string &file : options.files) {
+    messages.about(file);
+    const std::filesystem::path path = pathFromUtf8(file);
     bool rewritten = false;
     // Each file was named on purpose, so a hidden one is rewritten too.
-    if (!namesExistingFile(file, HiddenFiles::Found)) {
+    if (!namesExistingFile(path, HiddenFiles::Found)) {
       showMessageBox(missingFileText, missingFileTitle, MessageStyle::Critical);
     } else {
-      rewritten = encrypting ? EncryptFile(file, password) : DecryptFile(file, password);
+      rewritten = encrypting ? EncryptFile(path, password) : DecryptFile(path, password);
     }
     if (rewritten && !options.quiet) {
-      std::cout << file.toStdString() << ": " << texts.complete << std::endl;
+      std::cout << file << ": " << texts.complete << std::endl;
     }
     allRewritten = allRewritten && rewritten;
   }
   return allRewritten ? 0 : someFileFailed;
 }
 
-int runCommandLine(int argc, char *argv[]) {
-  const QCoreApplication application(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("orvelin-cli"));
-  QCoreApplication::setApplicationVersion(QStringLiteral(ORVELIN_VERSION));
-
-  const Parsed parsed = parseCommandLine(QCoreApplication::arguments());
+int runCommandLine(const std::vector<std::string> &arguments) {
+  const Parsed parsed = parseCommandLine(arguments);
   if (!parsed.options) {
-    (parsed.exitStatus == 0 ? std::cout : std::cerr) << parsed.text.toStdString();
+    (parsed.exitStatus == 0 ? std::cout : std::cerr) << parsed.text;
     return parsed.exitStatus;
   }
   // The password is wiped as the outcome goes, once the jobs have let go of their copies.
   const PasswordOutcome outcome = obtainPassword(*parsed.options);
   if (!outcome.password) {
-    std::cerr << "orvelin-cli: " << outcome.problem.toStdString() << std::endl;
+    std::cerr << "orvelin-cli: " << outcome.problem << std::endl;
     return outcome.exitStatus;
   }
-  if (outcome.password->text().isEmpty()) {
+  if (outcome.password->text().empty()) {
     const bool encrypting = parsed.options->direction == Direction::Encrypt;
-    std::cerr << "orvelin-cli: " << (encrypting ? orvelin::encryptionTexts : orvelin::decryptionTexts).passwordMissing
-              << std::endl;
+    std::cerr << "orvelin-cli: " << (encrypting ? encryptionTexts : decryptionTexts).passwordMissing << std::endl;
     return someFileFailed;
   }
   return run(*parsed.options, outcome.password->text());
 }
 
+int runProgram(const std::vector<std::string> &arguments) {
+  try {
+    return runCommandLine(arguments);
+  } catch (const std::exception &error) {
+    // Whatever the jobs could not report in their own words (they report too little memory).
+    std::cerr << "orvelin-cli: " << error.what() << std::endl;
+    return someFileFailed;
+  }
+}
+
 } // namespace
 } // namespace orvelin::cli
 
-int main(int argc, char *argv[]) {
-  try {
-    return orvelin::cli::runCommandLine(argc, argv);
-  } catch (const std::exception &error) {
-    // The jobs report their own failures; whatever else goes wrong still ends with a message.
-    std::cerr << "orvelin-cli: " << error.what() << std::endl;
-    return orvelin::cli::someFileFailed;
+#ifdef _WIN32
+// The wide entry point: file names in any script, not just the ANSI code page's.
+int wmain(int argc, wchar_t *argv[]) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) {
+    arguments.push_back(orvelin::utf8Of(std::wstring_view(argv[i])));
   }
+  // The lines written are UTF-8; a console shows them as such while the program runs.
+  const UINT previousCodePage = GetConsoleOutputCP();
+  SetConsoleOutputCP(CP_UTF8);
+  const int status = orvelin::cli::runProgram(arguments);
+  SetConsoleOutputCP(previousCodePage);
+  return status;
 }
+#else
+int main(int argc, char *argv[]) { return orvelin::cli::runProgram({argv + 1, argv + argc}); }
+#endif

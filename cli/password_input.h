@@ -1,10 +1,10 @@
 #pragma once
 // Where orvelin-cli takes the password from: never the command line, where other users could see it.
 
-#include <QString>
-
 #include <cstddef>
-#include <utility>
+#include <filesystem>
+#include <string>
+#include <string_view>
 #include <variant>
 
 namespace orvelin::cli {
@@ -15,26 +15,26 @@ namespace orvelin::cli {
 // limit sits well below that, where it and not the terminal decides.
 constexpr std::size_t longestPassword = 1024;
 
-// A password as read, its characters in one buffer, which is wiped when the password goes. It is
-// moved, never copied, and hands out only a reference: a string that shared the buffer would
-// make the wipe fill a fresh copy and leave the characters where they were.
+// A password as read, as the jobs take it (UTF-16), in one buffer that is wiped when the password
+// goes. It is moved, never copied; each object it was moved out of wipes what a short string leaves
+// behind in it.
 class Password {
 public:
-  explicit Password(QString text) : text_(std::move(text)) {}
+  // Made in place, in a buffer that is never outgrown.
+  static Password fromUtf8(std::string_view bytes);
+
   Password(Password &&) noexcept = default;
   Password &operator=(Password &&) noexcept = default;
   Password(const Password &) = delete;
   Password &operator=(const Password &) = delete;
-  ~Password() {
-    if (!text_.isEmpty()) {
-      text_.fill(QChar(0));
-    }
-  }
+  ~Password();
 
-  [[nodiscard]] const QString &text() const { return text_; }
+  [[nodiscard]] std::u16string_view text() const { return text_; }
 
 private:
-  QString text_;
+  Password() = default;
+
+  std::u16string text_;
 };
 
 // Why no password came.
@@ -46,17 +46,21 @@ enum class PasswordProblem {
 
 using PasswordInput = std::variant<Password, PasswordProblem>;
 
-// The first line of a text file (UTF-8), without its line ending.
-PasswordInput passwordFromFile(const QString &path);
+// A line as read, without its line ending, as a password.
+PasswordInput passwordFromLine(std::string_view line);
 
-// The first line of standard input (UTF-8), without its line ending.
+// The first line of a file.
+PasswordInput passwordFromFile(const std::filesystem::path &path);
+
+// The first line of standard input; nothing after it is consumed.
 PasswordInput passwordFromStandardInput();
 
-// Whether the process has a terminal to ask on.
+// Whether there is a terminal (the console, on Windows) to ask on.
 bool terminalAvailable();
 
-// Asked on the terminal without echo; twice when confirming.
 enum class Confirmation { Once, Twice };
+
+// Asks on the terminal with its echo off: "Password: ", and to confirm, "Confirm password: ".
 PasswordInput passwordFromTerminal(Confirmation confirmation);
 
 } // namespace orvelin::cli

@@ -1,7 +1,7 @@
 #include "secure_wipe.h"
 
 #ifdef _WIN32
-#include "cryptoapi.h" // windows.h, included the way the whole layer includes it
+#include "windows_api.h"
 #else
 #include <openssl/crypto.h>
 #endif
@@ -14,12 +14,6 @@ void wipe(void *data, std::size_t size) {
 #else
   OPENSSL_cleanse(data, size);
 #endif
-}
-
-void wipe(std::string &secret) {
-  secret.resize(secret.capacity());
-  wipe(secret.data(), secret.size());
-  secret.clear();
 }
 
 } // namespace orvelin

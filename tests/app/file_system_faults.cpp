@@ -5,12 +5,26 @@ namespace {
 
 using Faults = FileSystemFaults;
 
+#ifdef _WIN32
+const FileSystemCalls interceptingCalls{
+    Faults::intercepted<FileCall::GetFileAttributesExW, &FileSystemCalls::getFileAttributesEx>(),
+    Faults::intercepted<FileCall::GetFullPathNameW, &FileSystemCalls::getFullPathName>(),
+    Faults::intercepted<FileCall::CreateFileW, &FileSystemCalls::createFile>(),
+    Faults::intercepted<FileCall::ReadFile, &FileSystemCalls::readFile>(),
+    Faults::intercepted<FileCall::WriteFile, &FileSystemCalls::writeFile>(),
+    Faults::intercepted<FileCall::SetFileInformationByHandle, &FileSystemCalls::setFileInformationByHandle>(),
+    Faults::intercepted<FileCall::FlushFileBuffers, &FileSystemCalls::flushFileBuffers>(),
+    Faults::intercepted<FileCall::CloseHandle, &FileSystemCalls::closeHandle>(),
+    Faults::intercepted<FileCall::ReplaceFileW, &FileSystemCalls::replaceFile>(),
+    Faults::intercepted<FileCall::MoveFileExW, &FileSystemCalls::moveFileEx>(),
+    Faults::intercepted<FileCall::DeleteFileW, &FileSystemCalls::deleteFile>(),
+};
+#else
 const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::Stat, &FileSystemCalls::stat>(),
     Faults::intercepted<FileCall::Realpath, &FileSystemCalls::realpath>(),
     Faults::intercepted<FileCall::Access, &FileSystemCalls::access>(),
     Faults::intercepted<FileCall::Open, &FileSystemCalls::open>(),
-    Faults::intercepted<FileCall::Mkostemp, &FileSystemCalls::mkostemp>(),
     Faults::intercepted<FileCall::Read, &FileSystemCalls::read>(),
     Faults::intercepted<FileCall::Write, &FileSystemCalls::write>(),
     Faults::intercepted<FileCall::Fchown, &FileSystemCalls::fchown>(),
@@ -21,6 +35,7 @@ const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::Rename, &FileSystemCalls::rename>(),
     Faults::intercepted<FileCall::Unlink, &FileSystemCalls::unlink>(),
 };
+#endif
 
 } // namespace
 

@@ -1,12 +1,27 @@
 #include "job_folder.h"
 
+#include "app/unicode_text.h"
 #include "tests/crypto/vectors.h"
 
-#include <QDir>
-
+#include <algorithm>
 #include <random>
 
 namespace orvelin::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path newScratchFolder() {
+  std::random_device entropy;
+  for (;;) {
+    fs::path folder = fs::temp_directory_path() / ("orvelin-jobs-" + std::to_string(entropy()));
+    if (fs::create_directory(folder)) {
+      return folder;
+    }
+  }
+}
+
+} // namespace
 
 std::string randomBytes(std::size_t length) {
   std::mt19937 generator(12345);
@@ -17,20 +32,38 @@ std::string randomBytes(std::size_t length) {
   return bytes;
 }
 
-QString JobFolder::put(const QString &name, const std::string &bytes) {
-  QString path = dir.filePath(name);
-  writeBytes(path.toStdString(), bytes);
+JobFolder::JobFolder() : dir(newScratchFolder()) {}
+
+JobFolder::~JobFolder() {
+  std::error_code ignored;
+  fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ignored);
+  for (const fs::directory_entry &entry : fs::recursive_directory_iterator(dir, ignored)) {
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow, ignored);
+  }
+  fs::remove_all(dir, ignored);
+}
+
+fs::path JobFolder::put(const fs::path &name, const std::string &bytes) {
+  fs::path path = dir / name;
+  writeBytes(path, bytes);
   return path;
 }
 
-std::string JobFolder::contentOf(const QString &path) { return readBytes(path.toStdString()); }
+std::string JobFolder::contentOf(const fs::path &path) { return readBytes(path); }
 
-QStringList JobFolder::entries() const {
-  return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+std::vector<std::string> JobFolder::entries() const {
+  std::vector<std::string> names;
+  for (const fs::directory_entry &entry : fs::directory_iterator(dir)) {
+    names.push_back(utf8Of(entry.path().filename()));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
-std::vector<RecordedMessage> JobFolder::fileErrors(const QString &text) {
-  return {{text.toStdString(), "File Error", MessageStyle::Critical}};
+std::vector<RecordedMessage> JobFolder::fileErrors(const std::string &text) {
+  return {{text, "File Error", MessageStyle::Critical}};
 }
+
+std::string JobFolder::shown(const fs::path &path) { return utf8Of(path); }
 
 } // namespace orvelin::testing

@@ -3,12 +3,9 @@
 
 #include "tests/crypto/message_recorder.h"
 
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,13 +16,19 @@ std::string randomBytes(std::size_t length);
 
 class JobFolder : public ::testing::Test {
 protected:
-  QString put(const QString &name, const std::string &bytes);
-  static std::string contentOf(const QString &path);
-  // Every entry of the folder, hidden ones included.
-  [[nodiscard]] QStringList entries() const;
-  [[nodiscard]] static std::vector<RecordedMessage> fileErrors(const QString &text);
+  JobFolder();
+  // Removes the folder, whatever permissions or attributes a test left on it.
+  ~JobFolder() override;
 
-  QTemporaryDir dir;
+  std::filesystem::path put(const std::filesystem::path &name, const std::string &bytes);
+  static std::string contentOf(const std::filesystem::path &path);
+  // The names of every entry of the folder, hidden ones included, in UTF-8 and sorted.
+  [[nodiscard]] std::vector<std::string> entries() const;
+  [[nodiscard]] static std::vector<RecordedMessage> fileErrors(const std::string &text);
+  // A path as the jobs' messages show it.
+  [[nodiscard]] static std::string shown(const std::filesystem::path &path);
+
+  const std::filesystem::path dir;
   MessageRecorder boxes;
 };
 

@@ -3,6 +3,7 @@
 // orvelin-cli's, after a password typed at its prompt.
 
 #include "app/file_jobs.h"
+#include "crypto/secure_wipe.h"
 #include "job_folder.h"
 #include "tests/cli/cli_process.h"
 
@@ -26,7 +27,7 @@ constexpr char mask = 0x4e;
 // survives there, so the tail is what is looked for.
 constexpr std::size_t tailLength = 8;
 
-// The forms the password's tail takes on its way: bytes, UTF-16 (QString) and UCS-4 (per character).
+// The forms the password's tail takes on its way: bytes, UTF-16 (as typed) and UCS-4 (per character).
 std::string needles(const std::string &password) {
   const std::string tail = password.substr(password.size() - tailLength);
   std::string forms = tail;
@@ -96,7 +97,7 @@ protected:
 };
 
 TEST_F(SecretResidue, NoCopyOfThePasswordOutlivesTheJobs) {
-  const QString path = put("file.txt", "content");
+  const std::filesystem::path path = put("file.txt", "content");
   GTEST_FLAG_SET(death_test_style, "fast");
   EXPECT_EXIT(
       {
@@ -105,10 +106,10 @@ TEST_F(SecretResidue, NoCopyOfThePasswordOutlivesTheJobs) {
           character = static_cast<char>(character ^ mask);
         }
         const std::string forms = needles(password);
-        QString typed = QString::fromLatin1(password);
+        std::u16string typed(password.begin(), password.end());
         password.assign(password.size(), '\0');
         const bool ran = EncryptFile(path, typed) && DecryptFile(path, typed);
-        typed.fill(QChar(0));
+        wipe(typed);
         const std::string residue = findResidue(forms, tailLength);
         (void)std::fprintf(stderr, "%s", residue.c_str());
         std::exit(ran && residue.empty() ? 0 : 1);
@@ -125,7 +126,7 @@ TEST_F(SecretResidue, NoCopyOfAPasswordTypedAtTheTerminalOutlivesOrvelinCli) {
     password += "t1Ped#Pw";
   }
   const std::string forms = needles(password);
-  const QString file = put("file.txt", "content");
+  const std::filesystem::path file = put("file.txt", "content");
   const struct {
     const char *typing;
     std::vector<std::string> answers;
@@ -137,8 +138,8 @@ TEST_F(SecretResidue, NoCopyOfAPasswordTypedAtTheTerminalOutlivesOrvelinCli) {
   for (const auto &[typing, answers, exitStatus] : cases) {
     SCOPED_TRACE(typing);
     std::optional<std::string> residue;
-    const CliRun run =
-        runCliOnTerminal({"encrypt", file}, answers, [&](pid_t cli) { residue = findResidue(forms, tailLength, cli); });
+    const CliRun run = runCliOnTerminal({"encrypt", QString::fromStdString(file.string())}, answers,
+                                        [&](pid_t cli) { residue = findResidue(forms, tailLength, cli); });
     EXPECT_EQ(run.exitStatus, exitStatus) << run.err;
     ASSERT_TRUE(residue) << "orvelin-cli was not held at its exit";
     EXPECT_EQ(*residue, "");

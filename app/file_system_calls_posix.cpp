@@ -16,8 +16,8 @@ int openFile(const char *path, int flags, mode_t mode) { return ::open(path, fla
 
 const FileSystemCalls &FileSystemCalls::platform() {
   static const FileSystemCalls calls{
-      ::stat,   ::realpath, ::access, openFile, ::mkostemp, ::read,   ::write,
-      ::fchown, ::fchmod,   ::flock,  ::fsync,  ::close,    ::rename, ::unlink,
+      ::stat,   ::realpath, ::access, openFile, ::read,   ::write,  ::fchown,
+      ::fchmod, ::flock,    ::fsync,  ::close,  ::rename, ::unlink,
   };
   return calls;
 }

@@ -1,0 +1,22 @@
+#include "file_system_calls.h"
+
+namespace orvelin {
+
+const FileSystemCalls &FileSystemCalls::platform() {
+  static const FileSystemCalls calls{
+      ::GetFileAttributesExW,
+      ::GetFullPathNameW,
+      ::CreateFileW,
+      ::ReadFile,
+      ::WriteFile,
+      ::SetFileInformationByHandle,
+      ::FlushFileBuffers,
+      ::CloseHandle,
+      ::ReplaceFileW,
+      ::MoveFileExW,
+      ::DeleteFileW,
+  };
+  return calls;
+}
+
+} // namespace orvelin

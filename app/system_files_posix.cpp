@@ -1,0 +1,155 @@
+#include "system_files.h"
+
+#include "file_system_calls.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace orvelin::os {
+namespace {
+
+constexpr mode_t permissionBits = 07777;
+
+// Makes a rename in the folder durable; a failure here cannot undo the rename, so it is not reported.
+void syncFolder(const Path &folder) {
+  const FileSystemCalls &fs = fileSystem();
+  const int handle = fs.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (handle >= 0) {
+    fs.fsync(handle);
+    fs.close(handle);
+  }
+}
+
+} // namespace
+
+ErrorCode lastError() { return errno; }
+
+std::string errorText(ErrorCode error) { return std::strerror(error); }
+
+FolderEntry searchFolderFor(const Path &name) {
+  std::error_code missing;
+  // The entry the user named is judged, not where a link leads: a link called "notes.txt" is found
+  // wherever it leads, a link called ".notes" is hidden, and a hidden folder higher up the path is
+  // searched like any other.
+  return {std::filesystem::is_regular_file(name, missing), name.filename().native().starts_with('.')};
+}
+
+std::optional<FileFacts> factsOf(const Path &file) {
+  struct stat status {};
+  if (fileSystem().stat(file.c_str(), &status) != 0) {
+    return std::nullopt;
+  }
+  return FileFacts{S_ISREG(status.st_mode), static_cast<std::uint64_t>(status.st_size)};
+}
+
+std::optional<bool> isReadOnly(const Path &file) {
+  const FileSystemCalls &fs = fileSystem();
+  struct stat status {};
+  if (fs.stat(file.c_str(), &status) != 0) {
+    return std::nullopt;
+  }
+  // The owner's write bit is the user's own "do not change", which even the superuser respects here.
+  return (status.st_mode & S_IWUSR) == 0 || fs.access(file.c_str(), W_OK) != 0;
+}
+
+std::optional<FileHandle> openForReading(const Path &file) {
+  const int handle = fileSystem().open(file.c_str(), O_RDONLY | O_CLOEXEC, 0);
+  return handle >= 0 ? std::optional(handle) : std::nullopt;
+}
+
+std::optional<std::size_t> readSome(FileHandle file, char *buffer, std::size_t count) {
+  for (;;) {
+    const ssize_t got = fileSystem().read(file, buffer, count);
+    if (got >= 0) {
+      return static_cast<std::size_t>(got);
+    }
+    if (errno != EINTR) {
+      return std::nullopt;
+    }
+  }
+}
+
+std::optional<std::size_t> writeSome(FileHandle file, const char *bytes, std::size_t count) {
+  for (;;) {
+    const ssize_t wrote = fileSystem().write(file, bytes, count);
+    if (wrote > 0) {
+      return static_cast<std::size_t>(wrote);
+    }
+    if (wrote == 0) {
+      // Nothing taken and no error: there is no room left.
+      errno = ENOSPC;
+      return std::nullopt;
+    }
+    if (errno != EINTR) {
+      return std::nullopt;
+    }
+  }
+}
+
+bool close(FileHandle file) { return fileSystem().close(file) == 0; }
+
+std::optional<Path> finalTarget(const Path &file) {
+  const std::unique_ptr<char, decltype(&std::free)> resolved(fileSystem().realpath(file.c_str(), nullptr), &std::free);
+  return resolved ? std::optional<Path>(resolved.get()) : std::nullopt;
+}
+
+std::optional<FileHandle> createPrivateFile(const Path &name) {
+  const FileSystemCalls &fs = fileSystem();
+  const int file = fs.open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+  if (file < 0) {
+    return std::nullopt;
+  }
+  // The lock tells the file of a live job from one a killed job left behind.
+  if (fs.flock(file, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    fs.close(file);
+    fs.unlink(name.c_str());
+    errno = error;
+    return std::nullopt;
+  }
+  return file;
+}
+
+bool nameTaken(ErrorCode error) { return error == EEXIST; }
+
+bool takeOverAttributes(FileHandle file, const Path &target) {
+  const FileSystemCalls &fs = fileSystem();
+  struct stat status {};
+  if (fs.stat(target.c_str(), &status) != 0) {
+    return false;
+  }
+  // Only the superuser may give a file away; for anyone else the file stays theirs, which is right.
+  fs.fchown(file, status.st_uid, status.st_gid);
+  return fs.fchmod(file, status.st_mode & permissionBits) == 0;
+}
+
+bool flush(FileHandle file) { return fileSystem().fsync(file) == 0; }
+
+bool putInPlace(const Path &replacement, const Path &target) {
+  if (fileSystem().rename(replacement.c_str(), target.c_str()) != 0) {
+    return false;
+  }
+  syncFolder(target.parent_path());
+  return true;
+}
+
+void removeFile(const Path &file) { fileSystem().unlink(file.c_str()); }
+
+void removeIfAbandoned(const Path &file) {
+  const FileSystemCalls &fs = fileSystem();
+  const int handle = fs.open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC, 0);
+  if (handle >= 0) {
+    // A lock that can be taken belongs to nobody: its writer is gone.
+    if (fs.flock(handle, LOCK_EX | LOCK_NB) == 0) {
+      fs.unlink(file.c_str());
+    }
+    fs.close(handle);
+  }
+}
+
+} // namespace orvelin::os

@@ -1,0 +1,30 @@
+#pragma once
+// The encodings the program meets: UTF-16 as text is typed, UTF-8 for messages and command lines,
+// and file paths in the platform's own form (bytes on Linux, UTF-16 on Windows).
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace orvelin {
+
+// Takes the first character off text, which must not be empty. A lone surrogate is taken as
+// U+FFFD, as it has no character of its own.
+char32_t takeCharacter(std::u16string_view &text);
+
+void appendUtf8(char32_t character, std::string &bytes);
+
+// Appends the UTF-16 of UTF-8 bytes; a byte that begins no valid sequence becomes U+FFFD. It never
+// appends more units than there are bytes, so a string with that much room is not reallocated.
+void appendUtf16(std::string_view utf8, std::u16string &text);
+
+// A path as UTF-8, for messages; and the path UTF-8 names, for command lines.
+std::string utf8Of(const std::filesystem::path &path);
+std::filesystem::path pathFromUtf8(std::string_view utf8);
+
+#ifdef _WIN32
+// Text of the wide Windows API as UTF-8.
+std::string utf8Of(std::wstring_view text);
+#endif
+
+} // namespace orvelin

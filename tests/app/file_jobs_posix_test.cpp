@@ -1,0 +1,139 @@
+// What the file jobs keep of POSIX files: permission bits, links, and their behaviour under the
+// limits a process can be given (file size, address space) and as another user.
+
+#include "address_space_limit.h"
+#include "app/file_jobs.h"
+#include "app/file_system_calls.h"
+#include "job_folder.h"
+#include "tests/crypto/engine_runs.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvelin::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+using FileJobs = JobFolder;
+
+TEST_F(FileJobs, KeepsThePermissionBitsAndWritesOnlyToAPrivateTemporaryFile) {
+  const fs::path path = put("shared.txt", "for the group");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(EncryptFile(path, u"pw"));
+  struct stat status {};
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640U);
+
+  // While any content is being written, nobody but the owner may read the temporary file.
+  static mode_t modeWhileWriting = 0;
+  FileSystemCalls spying = FileSystemCalls::platform();
+  spying.write = [](int file, const void *buffer, size_t count) {
+    struct stat temporary {};
+    ::fstat(file, &temporary);
+    modeWhileWriting = temporary.st_mode & 07777;
+    return ::write(file, buffer, count);
+  };
+  const ScopedFileSystemCalls spy(spying);
+  ASSERT_TRUE(DecryptFile(path, u"pw"));
+  EXPECT_EQ(modeWhileWriting, 0600U);
+}
+
+TEST_F(FileJobs, ASymbolicLinkStaysALinkAndItsTargetIsRewritten) {
+  const fs::path target = put("target.txt", "behind a link");
+  const fs::path link = dir / "link.txt";
+  fs::create_symlink(target, link);
+  ASSERT_TRUE(EncryptFile(link, u"pw"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(contentOf(target), sealAndEncrypt("pw", "behind a link"));
+  ASSERT_TRUE(DecryptFile(link, u"pw"));
+  EXPECT_EQ(contentOf(target), "behind a link");
+}
+
+TEST_F(FileJobs, AFileInAFolderThatMayNotBeWrittenIsLeftAsItWas) {
+  // The folder is writable by its owner only; the job runs as somebody else who owns the file.
+  constexpr uid_t nobody = 65534;
+  fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  const fs::path path = put("theirs.txt", "their content");
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(path.c_str(), nobody, nobody), 0);
+  } else {
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  // Forked, not re-run, so the child works on this very folder and file.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
+          std::exit(2);
+        }
+        const bool refused = !EncryptFile(path, u"pw") && contentOf(path) == "their content" &&
+                             boxes.messages() == fileErrors("Cannot write \"" + shown(path) +
+                                                            "\": Permission denied. The file has not been changed.") &&
+                             entries() == std::vector<std::string>{"theirs.txt"};
+        std::exit(refused ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(FileJobs, AFullDiskPartWayThroughTheWriteLeavesTheOriginalAndSaysSo) {
+  const std::string original = randomBytes(std::size_t{3} << 20);
+  const fs::path path = put("big.bin", original);
+  const rlimit oneMebibyte{std::size_t{1} << 20, std::size_t{1} << 20};
+  // Forked, so that the limit on file sizes holds for the job's process alone.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  EXPECT_EXIT(
+      {
+        (void)::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &oneMebibyte);
+        const bool refused = !EncryptFile(path, u"pw") && contentOf(path) == original &&
+                             entries() == std::vector<std::string>{"big.bin"} &&
+                             boxes.messages() == fileErrors("Cannot write \"" + shown(path) +
+                                                            "\": File too large. The file has not been changed.");
+        std::exit(refused ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(FileJobs, TooLittleMemoryIsAFileErrorThatTouchesNothing) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address space cannot be limited under AddressSanitizer";
+#endif
+  constexpr std::size_t mebibyte = std::size_t{1} << 20;
+  const std::string plain = randomBytes(64 * mebibyte);
+  const std::string encrypted = sealAndEncrypt("pw", plain);
+  // Too little to read the file at all, and enough to read it but not for the engine's result. A job
+  // needs about twice the file: 64 MiB of content, or 64 MiB and 24 bytes of ciphertext.
+  const struct {
+    std::size_t headroom;
+    int neededMiB;
+    bool encrypting;
+  } cases[] = {
+      {16 * mebibyte, 128, true}, {96 * mebibyte, 128, true}, {16 * mebibyte, 129, false}, {96 * mebibyte, 129, false}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.encrypting ? "encrypt" : "decrypt") << ", headroom " << c.headroom);
+    const std::string &original = c.encrypting ? plain : encrypted;
+    const fs::path path = put("big.bin", original);
+    boxes.clear();
+    bool rewritten = true;
+    {
+      const AddressSpaceLimit limit(c.headroom);
+      rewritten = c.encrypting ? EncryptFile(path, u"pw") : DecryptFile(path, u"pw");
+    }
+    EXPECT_FALSE(rewritten);
+    EXPECT_EQ(contentOf(path), original);
+    EXPECT_EQ(entries(), std::vector<std::string>{"big.bin"});
+    EXPECT_EQ(boxes.messages(), fileErrors(std::string("Cannot ") + (c.encrypting ? "encrypt" : "decrypt") + " \"" +
+                                           shown(path) + "\": there is not enough memory; the job needs about " +
+                                           std::to_string(c.neededMiB) + " MiB. The file has not been changed."));
+  }
+}
+
+} // namespace
+} // namespace orvelin::testing
