@@ -17,7 +17,15 @@ std::unique_ptr<RenderedWindow> QtWindowSystem::create(const WindowDesign &desig
 }
 
 void QtWindowSystem::runAfterHandler(std::function<void()> task) {
-  QMetaObject::invokeMethod(&tasks_, std::move(task), Qt::QueuedConnection);
+  tasks_.push_back(std::move(task));
+  // One queued call for each task: the loop takes them in turn, as it takes any other event.
+  QMetaObject::invokeMethod(this, "runNextTask", Qt::QueuedConnection);
+}
+
+void QtWindowSystem::runNextTask() {
+  const std::function<void()> task = std::move(tasks_.front());
+  tasks_.pop_front();
+  task();
 }
 
 void QtWindowSystem::endProgram() { QCoreApplication::exit(0); }

@@ -4,10 +4,14 @@
 
 #include <QObject>
 
+#include <deque>
+
 namespace orvelin {
 
 // The program's windows as Qt windows, switched inside Qt's event loop.
-class QtWindowSystem final : public WindowSystem {
+class QtWindowSystem final : public QObject, public WindowSystem {
+  Q_OBJECT
+
 public:
   QtWindowSystem();
 
@@ -16,8 +20,10 @@ public:
   void endProgram() override;
 
 private:
+  Q_INVOKABLE void runNextTask();
+
   // Tasks not yet run when the system goes are dropped with it.
-  QObject tasks_;
+  std::deque<std::function<void()>> tasks_;
 };
 
 } // namespace orvelin

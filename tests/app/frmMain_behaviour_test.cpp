@@ -37,6 +37,10 @@ struct JobCall {
 };
 
 class frmMainBehaviourTest : public ::testing::Test {
+public:
+  frmMainBehaviourTest(const frmMainBehaviourTest &) = delete;
+  frmMainBehaviourTest &operator=(const frmMainBehaviourTest &) = delete;
+
 protected:
   frmMainBehaviourTest()
       : behaviour_(window_, navigator_,
@@ -65,8 +69,6 @@ protected:
     });
   }
   ~frmMainBehaviourTest() override { setMessagePresenter(std::move(underBoxes_)); }
-  frmMainBehaviourTest(const frmMainBehaviourTest &) = delete;
-  frmMainBehaviourTest &operator=(const frmMainBehaviourTest &) = delete;
 
   [[nodiscard]] Seen seen() const { return {status(), window_.paintedText("lblmessage"), window_.busy()}; }
   [[nodiscard]] std::u16string status() const { return window_.text("lblmessage"); }

@@ -26,14 +26,14 @@ struct Loaded {
 TEST(InformationWindowsBehaviour, ExitLeadsToTheMainWindowAndMinimiseMinimises) {
   struct Case {
     const char *tag;
-    Window window;
     const char *control;
+    Window window;
     bool exits;
   };
   const Case cases[] = {
-      {"Help X", Window::Help, "Label5", true},       {"Help _", Window::Help, "Label6", false},
-      {"About X", Window::About, "Label2", true},     {"About _", Window::About, "Label3", false},
-      {"softinf C", Window::softinf, "Label6", true},
+      {"Help X", "Label5", Window::Help, true},       {"Help _", "Label6", Window::Help, false},
+      {"About X", "Label2", Window::About, true},     {"About _", "Label3", Window::About, false},
+      {"softinf C", "Label6", Window::softinf, true},
   };
   for (const Case &each : cases) {
     SCOPED_TRACE(each.tag);

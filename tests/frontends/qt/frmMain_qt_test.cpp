@@ -26,7 +26,6 @@ using orvelin::MessagePresenter;
 using orvelin::MessageStyle;
 using orvelin::setMessagePresenter;
 using orvelin::testing::MessageRecorder;
-using orvelin::testing::RecordedMessage;
 
 namespace {
 
