@@ -1,45 +1,40 @@
 #pragma once
 // Which window the program shows. Windows replace one another: the one being left is destroyed
 // first, then the next one is created afresh and shown, so outside a switch exactly one window
-// exists. The program ends when no window is left once the running handler has returned.
+// exists. A switch asked for from inside a handler runs once that handler has returned. The
+// program ends when no window is left once the running handler has returned.
 
-#include <QObject>
-#include <QPointer>
-#include <QWidget>
+#include "app/main_window_services.h"
+#include "app/navigator.h"
+#include "loaded_window.h"
+#include "window_system.h"
+
+#include <memory>
+#include <optional>
 
 namespace orvelin {
 
-class WindowSwitcher : public QObject {
-  Q_OBJECT
-
+class WindowSwitcher final : public Navigator {
 public:
-  WindowSwitcher();
-  WindowSwitcher(const WindowSwitcher &) = delete;
-  WindowSwitcher &operator=(const WindowSwitcher &) = delete;
-  ~WindowSwitcher() override;
+  WindowSwitcher(WindowSystem &system, MainWindowServices services);
 
-  // The start of every run.
-  void showSplash();
+  // The start of every run: the splash.
+  void start();
 
-  [[nodiscard]] QWidget *current() const { return current_; }
-
-signals:
-  // A switch is complete: window is the one now shown.
-  void switched(QWidget *window);
+  void show(Window window) override;
+  void endProgram() override;
 
 private:
-  using Creator = QWidget *(WindowSwitcher::*)();
+  void switchAsRequested();
+  void load(Window window);
+  void windowClosed();
+  void leaveClosedWindow();
 
-  void requestSwitch(Creator create);
-  Q_INVOKABLE void switchAsRequested();
-  void show(QWidget *window);
-  void endIfNoWindow();
-
-  QWidget *createMain();
-  template <typename Window> QWidget *createInformationWindow();
-
-  QPointer<QWidget> current_;
-  Creator requested_ = nullptr; // the switch waiting to run, if any
+  WindowSystem &system_;
+  MainWindowServices services_;
+  std::unique_ptr<LoadedWindow> current_;
+  std::optional<Window> requested_; // the switch waiting to run, if any
+  bool closed_ = false;             // the current window was closed through the system
 };
 
 } // namespace orvelin

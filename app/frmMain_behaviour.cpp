@@ -1,0 +1,113 @@
+#include "frmMain_behaviour.h"
+
+#include "crypto/message_box.h"
+#include "crypto/secure_wipe.h"
+#include "job_texts.h"
+
+#include <optional>
+#include <utility>
+
+namespace orvelin {
+namespace {
+
+constexpr std::string_view fileNameBox = "txtfilename";
+constexpr std::string_view passwordBox = "txtpassword";
+constexpr std::string_view status = "lblmessage";
+
+// The window's own texts are ASCII.
+std::u16string utf16(std::string_view latin1) {
+  std::u16string text;
+  for (const char character : latin1) {
+    text.push_back(static_cast<unsigned char>(character));
+  }
+  return text;
+}
+
+// The password as the view gave it, wiped however the job ends.
+class TypedPassword {
+public:
+  explicit TypedPassword(std::u16string text) : text_(std::move(text)) {}
+  TypedPassword(const TypedPassword &) = delete;
+  TypedPassword &operator=(const TypedPassword &) = delete;
+  ~TypedPassword() { wipe(text_.data(), text_.capacity() * sizeof(char16_t)); }
+
+  [[nodiscard]] const std::u16string &text() const { return text_; }
+
+private:
+  std::u16string text_;
+};
+
+// A missing or unusable input: what the user is told, and the box to correct.
+struct InputProblem {
+  const char *text;
+  const char *title;
+  std::string_view box;
+};
+
+// The checks in their order; the first that fails is the only one reported.
+std::optional<InputProblem> findInputProblem(const std::u16string &path, const std::u16string &password,
+                                             const JobTexts &texts, const MainWindowServices &services) {
+  if (path.empty()) {
+    return InputProblem{noFileText, noFileTitle, fileNameBox};
+  }
+  if (!services.findsFile(path)) {
+    return InputProblem{missingFileText, missingFileTitle, fileNameBox};
+  }
+  if (password.empty()) {
+    return InputProblem{texts.passwordMissing, noPasswordTitle, passwordBox};
+  }
+  return std::nullopt;
+}
+
+} // namespace
+
+frmMainBehaviour::frmMainBehaviour(WindowView &view, Navigator &navigator, MainWindowServices services)
+    : view_(view), navigator_(navigator), services_(std::move(services)) {}
+
+void frmMainBehaviour::click(std::string_view control) {
+  if (control == "cmdencrypt") {
+    runFileJob(encryptionTexts, services_.encryptFile);
+  } else if (control == "cmddecrypt") {
+    runFileJob(decryptionTexts, services_.decryptFile);
+  } else if (control == "cmdbrowse") {
+    browse();
+  } else if (control == "Label2") {
+    navigator_.endProgram();
+  } else if (control == "Label3") {
+    view_.minimise();
+  } else if (control == "Label4") {
+    navigator_.show(Window::About);
+  } else if (control == "Label5") {
+    navigator_.show(Window::Help);
+  } else if (control == "securitykey") {
+    navigator_.show(Window::softinf);
+  }
+}
+
+void frmMainBehaviour::runFileJob(const JobTexts &texts, const FileJob &job) {
+  view_.setBusyPointer(true);
+  view_.setText(status, utf16(texts.busy));
+  // The job runs without returning to the event loop, so the busy look is painted now or never.
+  view_.paintNow();
+  const std::u16string path = view_.text(fileNameBox);
+  const TypedPassword password(view_.text(passwordBox));
+  if (const std::optional<InputProblem> problem = findInputProblem(path, password.text(), texts, services_)) {
+    showMessageBox(problem->text, problem->title, MessageStyle::Critical);
+    view_.focus(problem->box);
+    view_.setBusyPointer(false);
+    view_.setText(status, u"");
+    return;
+  }
+  const bool done = job(path, password.text());
+  view_.setBusyPointer(false);
+  view_.setText(status, utf16(done ? texts.complete : texts.failed));
+}
+
+void frmMainBehaviour::browse() {
+  if (std::u16string chosen = services_.chooseFile(view_); !chosen.empty()) {
+    confirmedFile_ = std::move(chosen);
+  }
+  view_.setText(fileNameBox, confirmedFile_);
+}
+
+} // namespace orvelin

@@ -1,0 +1,33 @@
+#pragma once
+// The main window's handlers: the input checks before a job, the job with its busy look and status,
+// the file dialog, and the window's exit, minimise and links.
+
+#include "main_window_services.h"
+#include "navigator.h"
+#include "window_behaviour.h"
+#include "window_view.h"
+
+#include <string>
+
+namespace orvelin {
+
+struct JobTexts;
+
+class frmMainBehaviour final : public WindowBehaviour {
+public:
+  frmMainBehaviour(WindowView &view, Navigator &navigator, MainWindowServices services);
+
+  void click(std::string_view control) override;
+
+private:
+  void runFileJob(const JobTexts &texts, const FileJob &job);
+  void browse();
+
+  WindowView &view_;
+  Navigator &navigator_;
+  MainWindowServices services_;
+  // The file the dialog confirmed last; a cancelled dialog gives it again.
+  std::u16string confirmedFile_;
+};
+
+} // namespace orvelin

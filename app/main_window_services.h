@@ -1,0 +1,25 @@
+#pragma once
+// What the main window's behaviour is given rather than calls itself: the file jobs, the file
+// look-up and the file dialog, which each platform has its own, and tests replace.
+
+#include <functional>
+#include <string>
+
+namespace orvelin {
+
+class WindowView;
+
+// A job on the path and the password as typed: true when it rewrote the file. By the time it
+// returns false, it has shown why in a message box.
+using FileJob = std::function<bool(const std::u16string &path, const std::u16string &password)>;
+
+struct MainWindowServices {
+  FileJob encryptFile{};
+  FileJob decryptFile{};
+  // Whether a folder search for ordinary files finds name: folders and hidden files do not count.
+  std::function<bool(const std::u16string &name)> findsFile{};
+  // Asks the user for a file to open, modally over owner: its full path, or empty after a cancel.
+  std::function<std::u16string(WindowView &owner)> chooseFile{};
+};
+
+} // namespace orvelin

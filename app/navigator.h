@@ -1,0 +1,24 @@
+#pragma once
+// Leaving a window for another, and ending the program: what a window's behaviour asks of whoever
+// shows the windows.
+
+namespace orvelin {
+
+// The program's windows, by their design names.
+enum class Window { Startup, frmMain, Help, About, softinf };
+
+class Navigator {
+public:
+  Navigator() = default;
+  Navigator(const Navigator &) = delete;
+  Navigator &operator=(const Navigator &) = delete;
+  virtual ~Navigator() = default;
+
+  // Destroys the window now shown and then creates and shows a fresh `window`, once the handler that
+  // asks has returned.
+  virtual void show(Window window) = 0;
+  // At once: every window closes and no further handler runs.
+  virtual void endProgram() = 0;
+};
+
+} // namespace orvelin

@@ -1,0 +1,69 @@
+#include "control_widgets.h"
+
+#include "clickable_label.h"
+#include "qt_conversions.h"
+#include "system_colours.h"
+#include "window_fonts.h"
+
+#include <QLineEdit>
+
+namespace orvelin {
+namespace {
+
+QLabel *createLabel(QWidget &window, const ControlDesign &control, std::function<void()> clicked) {
+  QLabel *label = nullptr;
+  if (control.kind == ControlKind::Label) {
+    label = new QLabel(&window);
+  } else {
+    auto *clickable = new ClickableLabel(&window);
+    QObject::connect(clickable, &ClickableLabel::clicked, clickable, std::move(clicked));
+    label = clickable;
+  }
+  label->setText(qtString(control.text));
+  label->setAlignment((control.alignment == Alignment::Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colourOf(palette, control.colour));
+  if (control.background) {
+    palette.setColor(QPalette::Window, colourOf(*control.background));
+    label->setAutoFillBackground(true);
+  }
+  label->setPalette(palette);
+  return label;
+}
+
+QLineEdit *createTextBox(QWidget &window, const ControlDesign &control) {
+  auto *box = new QLineEdit(&window);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Text, colourOf(palette, control.colour));
+  if (control.background) {
+    palette.setColor(QPalette::Base, colourOf(*control.background));
+  }
+  box->setPalette(palette);
+  return box;
+}
+
+} // namespace
+
+QWidget *createControl(QWidget &window, const ControlDesign &control, std::function<void()> clicked) {
+  QWidget *widget = control.kind == ControlKind::TextBox ? static_cast<QWidget *>(createTextBox(window, control))
+                                                         : createLabel(window, control, std::move(clicked));
+  widget->setObjectName(qtString(control.name));
+  widget->setGeometry(qtRect(control.box));
+  widget->setFont(qtFont(control.font));
+  if (auto *label = qobject_cast<QLabel *>(widget)) {
+    if (control.sizedToText) {
+      label->adjustSize();
+    }
+    // Sized first: a wrapping label's measure of its text depends on the width it would wrap at.
+    label->setWordWrap(control.wordWrap);
+  }
+  if (!control.tooltip.empty()) {
+    widget->setToolTip(qtString(control.tooltip));
+  }
+  if (!control.visible) {
+    widget->hide();
+  }
+  return widget;
+}
+
+} // namespace orvelin

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/window_design.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace orvelin {
+
+// The widget for a control of a design, on window, named and placed as the design says; a click on
+// a clickable one calls clicked.
+QWidget *createControl(QWidget &window, const ControlDesign &control, std::function<void()> clicked);
+
+} // namespace orvelin

@@ -1,0 +1,68 @@
+#include "drawn_window.h"
+
+#include "qt_conversions.h"
+#include "system_colours.h"
+#include "window_fonts.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+
+#include <utility>
+
+namespace orvelin {
+namespace {
+
+QString resource(std::string_view name) { return QStringLiteral(":/") + qtString(name); }
+
+} // namespace
+
+DrawnWindow::DrawnWindow(const WindowDesign &design, std::function<void()> closed)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), closed_(std::move(closed)) {
+  setObjectName(qtString(design.name));
+  setWindowTitle(qtString(design.caption));
+  setWindowIcon(QIcon(resource(design.icon)));
+  const QSize clientSize = qtSize(design.clientSize);
+  setFixedSize(clientSize);
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, clientSize, screen()->availableGeometry()));
+  QPalette background = palette();
+  background.setColor(QPalette::Window, colourOf(background, design.background));
+  setPalette(background);
+  setAutoFillBackground(true);
+  setFont(qtFont(defaultFont));
+  if (!design.picture.empty()) {
+    picture_.load(resource(design.picture));
+  }
+  for (const OutlineDesign &outline : design.outlines) {
+    outlines_.push_back(qtRect(outline.box));
+  }
+  for (const LineDesign &line : design.lines) {
+    lines_.push_back(qtLine(line.from, line.to));
+  }
+}
+
+void DrawnWindow::paintEvent(QPaintEvent * /*event*/) {
+  QPainter painter(this);
+  if (!picture_.isNull()) {
+    // At its own size, cut off where the window ends.
+    painter.drawPixmap(0, 0, picture_);
+  }
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::NoBrush);
+  for (const QRect &box : outlines_) {
+    // A stroked rectangle is one pixel wider and higher than the box it is given.
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+  }
+  for (const QLine &line : lines_) {
+    painter.drawLine(line);
+  }
+}
+
+void DrawnWindow::closeEvent(QCloseEvent *event) {
+  event->accept();
+  closed_();
+}
+
+} // namespace orvelin

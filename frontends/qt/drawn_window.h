@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/window_design.h"
+
+#include <QLine>
+#include <QPixmap>
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+namespace orvelin {
+
+// A design's window without its controls: no system frame or title bar, a fixed client size,
+// centred on the screen, on its background colour and picture, with the outlines and lines drawn
+// in place of a frame. The caption shows only where the system lists windows.
+class DrawnWindow : public QWidget {
+  Q_OBJECT
+
+public:
+  // closed runs when the user closes the window through the system.
+  DrawnWindow(const WindowDesign &design, std::function<void()> closed);
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
+
+private:
+  QPixmap picture_;
+  std::vector<QRect> outlines_; // in pixels, as are the lines
+  std::vector<QLine> lines_;
+  std::function<void()> closed_;
+};
+
+} // namespace orvelin

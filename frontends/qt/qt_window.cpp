@@ -1,0 +1,80 @@
+#include "qt_window.h"
+
+#include "control_widgets.h"
+#include "drawn_window.h"
+#include "qt_conversions.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace orvelin {
+
+QtWindow::QtWindow(const WindowDesign &design, WindowEvents &events)
+    : window_(std::make_unique<DrawnWindow>(design, [&events] { events.closed(); })) {
+  for (const ControlDesign &each : design.controls) {
+    createControl(*window_, each, [&events, name = each.name] { events.clicked(name); });
+  }
+  for (std::size_t next = 1; next < design.tabOrder.size(); ++next) {
+    QWidget::setTabOrder(&control(design.tabOrder[next - 1]), &control(design.tabOrder[next]));
+  }
+  if (!design.tabOrder.empty()) {
+    control(design.tabOrder.front()).setFocus();
+  }
+  if (design.timer) {
+    auto *timer = new QTimer(window_.get());
+    timer->setObjectName(qtString(design.timer->name));
+    timer->setInterval(design.timer->intervalMilliseconds);
+    // A coarse timer may fire up to a twentieth late.
+    timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer, &QTimer::timeout, timer, [&events, name = design.timer->name] { events.ticked(name); });
+    timer->start();
+  }
+}
+
+QtWindow::~QtWindow() = default;
+
+std::u16string QtWindow::text(std::string_view control) const {
+  QWidget &widget = this->control(control);
+  if (const auto *box = qobject_cast<QLineEdit *>(&widget)) {
+    return box->text().toStdU16String();
+  }
+  return qobject_cast<QLabel *>(&widget)->text().toStdU16String();
+}
+
+void QtWindow::setText(std::string_view control, std::u16string_view text) {
+  QWidget &widget = this->control(control);
+  if (auto *box = qobject_cast<QLineEdit *>(&widget)) {
+    box->setText(qtString(text));
+  } else {
+    qobject_cast<QLabel *>(&widget)->setText(qtString(text));
+  }
+}
+
+void QtWindow::setVisible(std::string_view control, bool visible) { this->control(control).setVisible(visible); }
+
+void QtWindow::focus(std::string_view control) { this->control(control).setFocus(); }
+
+void QtWindow::setBusyPointer(bool busy) {
+  if (busy) {
+    window_->setCursor(Qt::WaitCursor);
+  } else {
+    window_->unsetCursor();
+  }
+}
+
+void QtWindow::paintNow() { window_->repaint(); }
+
+void QtWindow::minimise() { window_->showMinimized(); }
+
+void QtWindow::show() { window_->show(); }
+
+QWidget &QtWindow::widget() const { return *window_; }
+
+QWidget &QtWindow::control(std::string_view name) const {
+  auto *found = window_->findChild<QWidget *>(qtString(name), Qt::FindDirectChildrenOnly);
+  Q_ASSERT(found != nullptr);
+  return *found;
+}
+
+} // namespace orvelin

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/window_design.h"
+#include "app/window_view.h"
+#include "windows/window_system.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace orvelin {
+
+class DrawnWindow;
+
+// A window made from its design with Qt Widgets: labels, clickable labels and line edits, the drawn
+// frame, and the timer. Clicks, ticks and a close through the system go to the events given.
+class QtWindow final : public RenderedWindow {
+public:
+  QtWindow(const WindowDesign &design, WindowEvents &events);
+  ~QtWindow() override;
+
+  [[nodiscard]] std::u16string text(std::string_view control) const override;
+  void setText(std::string_view control, std::u16string_view text) override;
+  void setVisible(std::string_view control, bool visible) override;
+  void focus(std::string_view control) override;
+  void setBusyPointer(bool busy) override;
+  void paintNow() override;
+  void minimise() override;
+  void show() override;
+
+  // The window itself, which dialogs and message boxes are modal over.
+  [[nodiscard]] QWidget &widget() const;
+
+private:
+  [[nodiscard]] QWidget &control(std::string_view name) const;
+
+  std::unique_ptr<DrawnWindow> window_;
+};
+
+} // namespace orvelin

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/window_design.h"
+
+#include <QColor>
+#include <QPalette>
+
+namespace orvelin {
+
+// A design's colour in the system's scheme, as palette has it.
+QColor colourOf(const QPalette &palette, Colour colour);
+
+inline QColor colourOf(Rgb colour) { return {colour.red, colour.green, colour.blue}; }
+
+} // namespace orvelin

@@ -1,0 +1,298 @@
+// The main window as the Linux program has it: drawn by the Qt front end, driven by real clicks,
+// running the real file jobs through the front end's services, with the busy look painted before a
+// job and the file dialog over the window.
+
+#include "frontends/qt/qt_file_services.h"
+#include "frontends/qt/qt_window.h"
+#include "frontends/qt/qt_window_system.h"
+#include "frontends/qt/window_fonts.h"
+#include "tests/app/address_space_limit.h"
+#include "tests/app/fake_navigator.h"
+#include "tests/crypto/message_recorder.h"
+#include "windows/loaded_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+using orvelin::LoadedWindow;
+using orvelin::MessagePresenter;
+using orvelin::MessageStyle;
+using orvelin::setMessagePresenter;
+using orvelin::testing::MessageRecorder;
+
+namespace {
+
+// What the window showed while each message box was up; the boxes go on to the presenter below.
+// The job runs without the event loop, so only a status painted on the spot can have been seen.
+class WindowAtBoxes : public QObject {
+public:
+  struct Seen {
+    QString status;
+    bool statusPainted;
+    Qt::CursorShape pointer;
+  };
+
+  explicit WindowAtBoxes(const QWidget &window)
+      : status_(window.findChild<QLabel *>("lblmessage")),
+        below_(
+            setMessagePresenter([this, &window](const std::string &text, const std::string &title, MessageStyle style) {
+              seen_.push_back({status_->text(), painted_.contains(status_->text()), window.cursor().shape()});
+              below_(text, title, style);
+            })) {
+    status_->installEventFilter(this);
+  }
+  WindowAtBoxes(const WindowAtBoxes &) = delete;
+  WindowAtBoxes &operator=(const WindowAtBoxes &) = delete;
+  ~WindowAtBoxes() override { setMessagePresenter(std::move(below_)); }
+
+  [[nodiscard]] const std::vector<Seen> &seen() const { return seen_; }
+
+protected:
+  bool eventFilter(QObject * /*watched*/, QEvent *event) override {
+    if (event->type() == QEvent::Paint) {
+      painted_.append(status_->text());
+    }
+    return false;
+  }
+
+private:
+  QLabel *status_;
+  QStringList painted_;
+  std::vector<Seen> seen_;
+  MessagePresenter below_;
+};
+
+QByteArray contentOf(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &content) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+} // namespace
+
+class frmMainQtTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { orvelin::registerFontSubstitutes(); }
+  void init();
+  void cleanup();
+
+  void busyLookIsPaintedBeforeTheBox_data();
+  void busyLookIsPaintedBeforeTheBox();
+  void encryptThenDecryptRestoresTheFile_data();
+  void encryptThenDecryptRestoresTheFile();
+  void refusedEncryptionSaysEncryptionFailed_data();
+  void refusedEncryptionSaysEncryptionFailed();
+  void browseAsksOverTheWindow();
+  void lookUpFindsOrdinaryFilesOnly_data();
+  void lookUpFindsOrdinaryFilesOnly();
+
+private:
+  [[nodiscard]] QWidget &window() const;
+  template <typename Control> Control *control(const char *name) const {
+    return window().findChild<Control *>(QString::fromLatin1(name));
+  }
+  [[nodiscard]] QLineEdit *fileName() const { return control<QLineEdit>("txtfilename"); }
+  [[nodiscard]] QLineEdit *password() const { return control<QLineEdit>("txtpassword"); }
+  [[nodiscard]] QString status() const { return control<QLabel>("lblmessage")->text(); }
+  [[nodiscard]] QString path(const QString &name) const { return folder_->filePath(name); }
+  void click(const char *name) const { QTest::mouseClick(control<QLabel>(name), Qt::LeftButton); }
+
+  std::optional<QTemporaryDir> folder_;
+  std::optional<orvelin::QtWindowSystem> system_;
+  orvelin::testing::FakeNavigator navigator_;
+  std::optional<LoadedWindow> window_;
+  std::vector<QWidget *> dialogParents_;
+  QString dialogAnswer_;
+};
+
+void frmMainQtTest::init() {
+  folder_.emplace();
+  QVERIFY(folder_->isValid());
+  dialogParents_.clear();
+  system_.emplace();
+  window_.emplace(orvelin::Window::frmMain, *system_, navigator_,
+                  orvelin::qtMainWindowServices([this](QWidget *parent) {
+                    dialogParents_.push_back(parent);
+                    return dialogAnswer_;
+                  }),
+                  [] {});
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowActive(&window()));
+}
+
+void frmMainQtTest::cleanup() {
+  window_.reset();
+  system_.reset();
+  folder_.reset();
+}
+
+QWidget &frmMainQtTest::window() const {
+  for (QWidget *each : QApplication::topLevelWidgets()) {
+    if (each->objectName() == QStringLiteral("frmMain")) {
+      return *each;
+    }
+  }
+  throw std::logic_error("the main window is missing");
+}
+
+void frmMainQtTest::busyLookIsPaintedBeforeTheBox_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("busy");
+  QTest::newRow("Encrypt") << "cmdencrypt"
+                           << "Encrypting file.  Please wait....";
+  QTest::newRow("Decrypt") << "cmddecrypt"
+                           << "Decrypting file.  Please wait....";
+}
+
+void frmMainQtTest::busyLookIsPaintedBeforeTheBox() {
+  QFETCH(QString, button);
+  QFETCH(QString, busy);
+  password()->setFocus();
+  const MessageRecorder recorder;
+  const WindowAtBoxes atBoxes(window());
+
+  click(qPrintable(button));
+
+  QCOMPARE(recorder.messages().size(), 1U);
+  QCOMPARE(atBoxes.seen().size(), 1U);
+  QCOMPARE(atBoxes.seen().front().status, busy);
+  QVERIFY(atBoxes.seen().front().statusPainted);
+  QCOMPARE(atBoxes.seen().front().pointer, Qt::WaitCursor);
+  QCOMPARE(QApplication::focusWidget(), fileName());
+  QCOMPARE(status(), QString());
+  QCOMPARE(window().cursor().shape(), Qt::ArrowCursor);
+}
+
+void frmMainQtTest::encryptThenDecryptRestoresTheFile_data() {
+  QTest::addColumn<QString>("password");
+  QTest::newRow("word") << "Secret 1";
+  // Windows-1252 letters beyond ASCII reach the job whole.
+  QTest::newRow("accented") << QStringLiteral("P\u00e4ssw\u00f6rd \u20ac");
+}
+
+void frmMainQtTest::encryptThenDecryptRestoresTheFile() {
+  QFETCH(QString, password);
+  const QByteArray content("first line\r\nsecond\0line\n", 24);
+  const QString file = path(QStringLiteral("r\u00e9sum\u00e9.txt"));
+  QVERIFY(writeFile(file, content));
+  fileName()->setText(file);
+  this->password()->setText(password);
+  const MessageRecorder recorder;
+
+  click("cmdencrypt");
+  const QByteArray encrypted = contentOf(file);
+  QCOMPARE(recorder.messages().size(), 0U);
+  QCOMPARE(status(), QStringLiteral("File encryption complete!"));
+  QCOMPARE(window().cursor().shape(), Qt::ArrowCursor);
+  QVERIFY(!encrypted.isEmpty() && encrypted != content);
+
+  click("cmddecrypt");
+  QCOMPARE(recorder.messages().size(), 0U);
+  QCOMPARE(status(), QStringLiteral("File decryption complete!"));
+  QCOMPARE(contentOf(file), content);
+}
+
+void frmMainQtTest::refusedEncryptionSaysEncryptionFailed_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<std::size_t>("memoryHeadroom"); // 0: no limit
+  QTest::addColumn<QString>("title");
+  // No Windows-1252 byte for these characters, so the job refuses the password.
+  QTest::newRow("password") << QStringLiteral("\u5BC6\u7801") << QByteArray("some private notes") << std::size_t{0}
+                            << QStringLiteral("Invalid Password");
+#if !defined(__SANITIZE_ADDRESS__) // whose shadow memory cannot live under a limit
+  constexpr std::size_t mebibyte = std::size_t{1} << 20;
+  QTest::newRow("memory") << QStringLiteral("pw") << QByteArray(64 * mebibyte, 'x') << 16 * mebibyte
+                          << QStringLiteral("File Error");
+#endif
+}
+
+void frmMainQtTest::refusedEncryptionSaysEncryptionFailed() {
+  QFETCH(QString, typed);
+  QFETCH(QByteArray, content);
+  QFETCH(std::size_t, memoryHeadroom);
+  QFETCH(QString, title);
+  const QString file = path(QStringLiteral("notes.txt"));
+  QVERIFY(writeFile(file, content));
+  fileName()->setText(file);
+  password()->setText(typed);
+  const MessageRecorder recorder;
+
+  {
+    std::optional<orvelin::testing::AddressSpaceLimit> limit;
+    if (memoryHeadroom != 0) {
+      limit.emplace(memoryHeadroom);
+    }
+    click("cmdencrypt");
+  }
+
+  QCOMPARE(recorder.messages().size(), 1U);
+  QCOMPARE(QString::fromStdString(recorder.messages().front().title), title);
+  QCOMPARE(status(), QStringLiteral("File encryption failed!"));
+  QCOMPARE(window().cursor().shape(), Qt::ArrowCursor);
+  QCOMPARE(contentOf(file), content);
+}
+
+void frmMainQtTest::browseAsksOverTheWindow() {
+  dialogAnswer_ = QStringLiteral("/home/user/r\u00e9sum\u00e9.txt");
+
+  click("cmdbrowse");
+
+  QCOMPARE(dialogParents_, std::vector<QWidget *>{&window()});
+  QCOMPARE(fileName()->text(), dialogAnswer_);
+}
+
+void frmMainQtTest::lookUpFindsOrdinaryFilesOnly_data() {
+  QTest::addColumn<QString>("name"); // %1 is the test's folder
+  QTest::addColumn<bool>("found");
+  QTest::newRow("file") << "%1/plain.txt" << true;
+  QTest::newRow("link to a file") << "%1/link.txt" << true;
+  QTest::newRow("link to a hidden file") << "%1/to-hidden.txt" << true;
+  QTest::newRow("file in a hidden folder") << "%1/.folder/plain.txt" << true;
+  QTest::newRow("missing file") << "%1/missing.txt" << false;
+  QTest::newRow("folder") << "%1" << false;
+  QTest::newRow("folder with separator") << "%1/" << false;
+  // Wildcards are refused even where a file has that very name.
+  QTest::newRow("star") << "%1/*.txt" << false;
+  QTest::newRow("question mark") << "%1/plai?.txt" << false;
+  QTest::newRow("blanks") << "   " << false;
+  QTest::newRow("link to nothing") << "%1/dangling.txt" << false;
+  // Hidden files are passed over as missing ones are; the name as typed decides, not a link's target.
+  QTest::newRow("hidden file") << "%1/.hidden.txt" << false;
+  QTest::newRow("hidden link to a file") << "%1/.link.txt" << false;
+}
+
+void frmMainQtTest::lookUpFindsOrdinaryFilesOnly() {
+  QFETCH(QString, name);
+  QFETCH(bool, found);
+  const QByteArray content("plain content\n");
+  QVERIFY(writeFile(path("plain.txt"), content));
+  QVERIFY(writeFile(path("*.txt"), content));
+  QVERIFY(writeFile(path("plai?.txt"), content));
+  QVERIFY(QFile::link(path("plain.txt"), path("link.txt")));
+  QVERIFY(QFile::link(path("nowhere.txt"), path("dangling.txt")));
+  QVERIFY(writeFile(path(".hidden.txt"), content));
+  QVERIFY(QFile::link(path("plain.txt"), path(".link.txt")));
+  QVERIFY(QFile::link(path(".hidden.txt"), path("to-hidden.txt")));
+  QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral(".folder")));
+  QVERIFY(writeFile(path(".folder/plain.txt"), content));
+  const QString typed = name.contains(QLatin1String("%1")) ? name.arg(folder_->path()) : name;
+
+  QCOMPARE(orvelin::qtMainWindowServices().findsFile(typed.toStdU16String()), found);
+}
+
+QTEST_MAIN(frmMainQtTest)
+#include "frmMain_qt_test.moc"

@@ -1,0 +1,50 @@
+#pragma once
+// A window of the program made by the Qt front end from its design, with what it reports recorded
+// instead of handled.
+
+#include "frontends/qt/qt_window.h"
+#include "windows/window_catalogue.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+namespace orvelin::testing {
+
+class RecordedEvents final : public WindowEvents {
+public:
+  void clicked(std::string_view control) override { list.append(QStringLiteral("click ") + qtName(control)); }
+  void ticked(std::string_view timer) override { list.append(QStringLiteral("tick ") + qtName(timer)); }
+  void closed() override { list.append(QStringLiteral("closed")); }
+
+  QStringList list;
+
+private:
+  static QString qtName(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  }
+};
+
+inline constexpr Window allWindows[] = {Window::Startup, Window::frmMain, Window::Help, Window::About, Window::softinf};
+
+// The window whose design has this name.
+inline Window windowNamed(const QString &name) {
+  for (const Window window : allWindows) {
+    if (name.toStdString() == designOf(window).name) {
+      return window;
+    }
+  }
+  throw std::invalid_argument("no window is named " + name.toStdString());
+}
+
+struct OpenWindow {
+  explicit OpenWindow(Window window) : rendered(designOf(window), events) {}
+
+  [[nodiscard]] QWidget &widget() const { return rendered.widget(); }
+
+  RecordedEvents events;
+  QtWindow rendered;
+};
+
+} // namespace orvelin::testing

@@ -1,0 +1,77 @@
+// What holds for every window's design together with its behaviour: controls can be told apart by
+// name, and exactly the controls the user can click have a handler, as a window's timer has.
+
+#include "tests/app/fake_navigator.h"
+#include "tests/app/fake_window.h"
+#include "tests/crypto/message_recorder.h"
+#include "windows/window_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace orvelin::testing {
+namespace {
+
+constexpr Window windows[] = {Window::Startup, Window::frmMain, Window::Help, Window::About, Window::softinf};
+
+// Services that do nothing but count that they were asked.
+MainWindowServices countingServices(int &calls) {
+  return {.encryptFile = [&calls](const std::u16string &, const std::u16string &) { return ++calls, true; },
+          .decryptFile = [&calls](const std::u16string &, const std::u16string &) { return ++calls, true; },
+          .findsFile = [&calls](const std::u16string &) { return ++calls, true; },
+          .chooseFile = [&calls](WindowView &) { return ++calls, std::u16string(); }};
+}
+
+// Whether the event made the window do anything at all.
+template <typename Event> bool hasEffect(Window window, Event event) {
+  FakeWindow view(designOf(window));
+  FakeNavigator navigator;
+  int serviceCalls = 0;
+  const std::unique_ptr<WindowBehaviour> behaviour =
+      createBehaviour(window, view, navigator, countingServices(serviceCalls));
+  behaviour->load();
+  const int requestsAtLoad = view.requests();
+  const MessageRecorder recorder;
+
+  event(*behaviour);
+
+  return view.requests() != requestsAtLoad || !navigator.shown.empty() || navigator.ends != 0 || serviceCalls != 0 ||
+         !recorder.messages().empty();
+}
+
+TEST(WindowDesigns, NoTwoControlsOutlinesOrLinesOfAWindowShareAName) {
+  for (const Window window : windows) {
+    const WindowDesign &design = designOf(window);
+    SCOPED_TRACE(design.name);
+    std::set<std::string_view> names;
+    for (const ControlDesign &control : design.controls) {
+      names.insert(control.name);
+    }
+    for (const OutlineDesign &outline : design.outlines) {
+      names.insert(outline.name);
+    }
+    for (const LineDesign &line : design.lines) {
+      names.insert(line.name);
+    }
+    EXPECT_EQ(names.size(), design.controls.size() + design.outlines.size() + design.lines.size());
+  }
+}
+
+TEST(WindowDesigns, ExactlyTheClickableControlsHaveAHandler) {
+  for (const Window window : windows) {
+    for (const ControlDesign &control : designOf(window).controls) {
+      SCOPED_TRACE(std::string(designOf(window).name) + " " + std::string(control.name));
+      const bool clickable = control.kind == ControlKind::ClickableLabel || control.kind == ControlKind::ClickArea;
+      EXPECT_EQ(hasEffect(window, [&control](WindowBehaviour &behaviour) { behaviour.click(control.name); }),
+                clickable);
+    }
+    if (const std::optional<TimerDesign> &timer = designOf(window).timer) {
+      EXPECT_TRUE(hasEffect(window, [&timer](WindowBehaviour &behaviour) { behaviour.tick(timer->name); }))
+          << designOf(window).name << " " << timer->name;
+    }
+  }
+}
+
+} // namespace
+} // namespace orvelin::testing

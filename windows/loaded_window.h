@@ -1,0 +1,35 @@
+#pragma once
+// One of the program's windows on the screen together with its behaviour, to which the window's
+// clicks and ticks go. Created from its design afresh each time; nothing of it outlives it.
+
+#include "app/main_window_services.h"
+#include "app/navigator.h"
+#include "app/window_behaviour.h"
+#include "window_system.h"
+
+#include <functional>
+#include <memory>
+
+namespace orvelin {
+
+class LoadedWindow final : public WindowEvents {
+public:
+  // Creates the window and runs its load handler; it is not shown yet. onClosed runs when the user
+  // closes the window through the system.
+  LoadedWindow(Window window, WindowSystem &system, Navigator &navigator, const MainWindowServices &services,
+               std::function<void()> onClosed);
+
+  void show() { rendered_->show(); }
+
+  void clicked(std::string_view control) override { behaviour_->click(control); }
+  void ticked(std::string_view timer) override { behaviour_->tick(timer); }
+  void closed() override { onClosed_(); }
+
+private:
+  std::function<void()> onClosed_;
+  std::unique_ptr<RenderedWindow> rendered_;
+  // Destroyed before the window it acts on.
+  std::unique_ptr<WindowBehaviour> behaviour_;
+};
+
+} // namespace orvelin

@@ -1,0 +1,50 @@
+#include "window_catalogue.h"
+
+#include "About_design.h"
+#include "Help_design.h"
+#include "Startup_behaviour.h"
+#include "Startup_design.h"
+#include "app/frmMain_behaviour.h"
+#include "app/frmMain_design.h"
+#include "information_window_behaviour.h"
+#include "softinf_design.h"
+
+namespace orvelin {
+
+const WindowDesign &designOf(Window window) {
+  switch (window) {
+  case Window::Startup:
+    return StartupDesign;
+  case Window::frmMain:
+    return frmMainDesign;
+  case Window::Help:
+    return HelpDesign;
+  case Window::About:
+    return AboutDesign;
+  case Window::softinf:
+    break;
+  }
+  return softinfDesign;
+}
+
+std::unique_ptr<WindowBehaviour> createBehaviour(Window window, WindowView &view, Navigator &navigator,
+                                                 const MainWindowServices &services) {
+  switch (window) {
+  case Window::Startup:
+    return std::make_unique<StartupBehaviour>(navigator);
+  case Window::frmMain:
+    return std::make_unique<frmMainBehaviour>(view, navigator, services);
+  case Window::Help:
+    return std::make_unique<InformationWindowBehaviour>(view, navigator, InformationControls{"Label5", "Label6"},
+                                                        HelpDesign.groups);
+  case Window::About:
+    return std::make_unique<InformationWindowBehaviour>(view, navigator, InformationControls{"Label2", "Label3"},
+                                                        AboutDesign.groups);
+  case Window::softinf:
+    break;
+  }
+  return std::make_unique<InformationWindowBehaviour>(view, navigator, InformationControls{"Label6"},
+                                                      softinfDesign.groups);
+}
+
+} // namespace orvelin
