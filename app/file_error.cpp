@@ -10,8 +10,10 @@ bool reportFileError(const std::string &text) {
   return false;
 }
 
+std::string quoted(const std::filesystem::path &path) { return "\"" + utf8Of(path) + "\""; }
+
 std::string cannot(const char *action, const std::filesystem::path &path) {
-  return std::string("Cannot ") + action + " \"" + utf8Of(path) + "\": ";
+  return std::string("Cannot ") + action + " " + quoted(path) + ": ";
 }
 
 std::string fileErrorText(const char *action, const std::filesystem::path &path, os::ErrorCode error) {

@@ -10,6 +10,9 @@ namespace orvelin {
 // Shows the box of a file operation that failed: critical icon, titled "File Error". Returns false.
 bool reportFileError(const std::string &text);
 
+// The path in quotes, as every such box shows one.
+std::string quoted(const std::filesystem::path &path);
+
 // "Cannot <action> "<path>": ", the start of every such box's text.
 std::string cannot(const char *action, const std::filesystem::path &path);
 

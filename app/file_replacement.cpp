@@ -28,19 +28,29 @@ bool writeAll(os::FileHandle file, std::string_view bytes) {
 }
 
 // Closes the temporary file and, once it holds the whole content on the disk with what the user
-// chose for the target, puts it in the target's place. Nothing, or the reason of the step that failed.
-std::optional<os::ErrorCode> completeAndPutInPlace(os::FileHandle file, std::string_view bytes,
-                                                   const std::filesystem::path &temporary,
-                                                   const std::filesystem::path &target) {
+// chose for the target, puts it in the target's place.
+os::Placement completeAndPutInPlace(os::FileHandle file, std::string_view bytes, const std::filesystem::path &temporary,
+                                    const std::filesystem::path &target) {
   if (!writeAll(file, bytes) || !os::takeOverAttributes(file, target) || !os::flush(file)) {
     const os::ErrorCode error = os::lastError();
     os::close(file);
-    return error;
+    return {os::Placement::Outcome::Unchanged, error, std::nullopt};
   }
-  if (!os::close(file) || !os::putInPlace(temporary, target)) {
-    return os::lastError();
+  if (!os::close(file)) {
+    return {os::Placement::Outcome::Unchanged, os::lastError(), std::nullopt};
   }
-  return std::nullopt;
+  return os::putInPlace(temporary, target);
+}
+
+// The file is gone from its path, and nothing could be put back: the user has to, and is told from where.
+bool displaced(const std::filesystem::path &path, const os::Placement &placement,
+               const std::filesystem::path &temporary) {
+  std::string text = fileErrorText("write", path, placement.error) +
+                     " The file is no longer there; its new content is in " + quoted(temporary);
+  if (placement.oldContent) {
+    text += " and its old content in " + quoted(*placement.oldContent);
+  }
+  return reportFileError(text + ".");
 }
 
 } // namespace
@@ -67,9 +77,19 @@ bool replaceFileContent(const std::filesystem::path &path, std::string_view byte
   if (!file) {
     return failed(path, os::lastError());
   }
-  if (const std::optional<os::ErrorCode> error = completeAndPutInPlace(*file, bytes, temporary, *target)) {
+  const os::Placement placement = completeAndPutInPlace(*file, bytes, temporary, *target);
+  if (placement.outcome == os::Placement::Outcome::Unchanged) {
     os::removeFile(temporary);
-    return failed(path, *error);
+    return failed(path, placement.error);
+  }
+  if (placement.outcome == os::Placement::Outcome::Displaced) {
+    return displaced(path, placement, temporary);
+  }
+  if (placement.oldContent) {
+    // The job is done, but the content it replaced (the readable one, after an encryption) is
+    // still on the disk: the user must know.
+    reportFileError(fileErrorText("remove", *placement.oldContent, placement.error) + " It holds the old content of " +
+                    quoted(path) + ", which has been rewritten.");
   }
   return true;
 }

@@ -12,8 +12,11 @@ namespace orvelin {
 // False, with a "File Error" box shown, when the file at path may not be rewritten (read-only).
 bool checkReplaceable(const std::filesystem::path &path);
 
-// False, with a "File Error" box shown, when the content could not be replaced; the file is then
-// untouched and no temporary file is left. A symbolic link stays a link; its target is rewritten.
+// False, with a "File Error" box shown, when the content could not be replaced: the file is then
+// untouched and no temporary file is left, or, should it have been moved aside and neither content
+// could be put back in its place, the box says where each is. True once the file holds the new
+// content, with a box if a copy of the old content could not be removed. A symbolic link stays a
+// link; its target is rewritten.
 bool replaceFileContent(const std::filesystem::path &path, std::string_view bytes);
 
 } // namespace orvelin

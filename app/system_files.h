@@ -67,9 +67,21 @@ bool takeOverAttributes(FileHandle file, const Path &target);
 // Returns once the file's content is on the disk.
 bool flush(FileHandle file);
 
-// Puts the closed file replacement in place of target, in one step that leaves target either as
-// it was or replaced whole, and makes the step durable.
-bool putInPlace(const Path &replacement, const Path &target);
+// Where putInPlace left the old and the new content. Target never holds part of either.
+struct Placement {
+  enum class Outcome {
+    Replaced,  // target holds the new content
+    Unchanged, // target holds the old content; the new one is still under the replacement's name
+    Displaced, // target holds nothing; the new content is still under the replacement's name
+  };
+  Outcome outcome;
+  ErrorCode error;                // why the new content is not in place, or why oldContent is still there
+  std::optional<Path> oldContent; // another name that still holds the old content, if any
+};
+
+// Puts the closed file replacement in place of target, in one step where the platform allows, and
+// makes the step durable.
+Placement putInPlace(const Path &replacement, const Path &target);
 
 void removeFile(const Path &file);
 

@@ -130,12 +130,12 @@ bool takeOverAttributes(FileHandle file, const Path &target) {
 
 bool flush(FileHandle file) { return fileSystem().fsync(file) == 0; }
 
-bool putInPlace(const Path &replacement, const Path &target) {
+Placement putInPlace(const Path &replacement, const Path &target) {
   if (fileSystem().rename(replacement.c_str(), target.c_str()) != 0) {
-    return false;
+    return {Placement::Outcome::Unchanged, errno, std::nullopt};
   }
   syncFolder(target.parent_path());
-  return true;
+  return {Placement::Outcome::Replaced, 0, std::nullopt};
 }
 
 void removeFile(const Path &file) { fileSystem().unlink(file.c_str()); }

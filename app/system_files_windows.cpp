@@ -1,6 +1,7 @@
 #include "system_files.h"
 
 #include "file_system_calls.h"
+#include "temporary_files.h"
 #include "unicode_text.h"
 
 #include <algorithm>
@@ -29,10 +30,47 @@ std::optional<WIN32_FILE_ATTRIBUTE_DATA> attributesOf(const Path &file) {
   return data;
 }
 
-// ReplaceFileW could not do the step, and a rename can: the file system lacks the call, or the
-// replaced file is already gone and the new content waits under its temporary name.
-bool renameInstead(DWORD error) {
-  return error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
+// The file system lacks ReplaceFileW, and a rename does the step instead.
+bool renameInstead(DWORD error) { return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION; }
+
+// Returns once the move is on the disk.
+bool move(const Path &from, const Path &to, DWORD flags) {
+  return fileSystem().moveFileEx(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+// The new content is in place; the old file, if it was set aside under backup, goes.
+Placement replacedRemoving(const Path &backup) {
+  if (fileSystem().deleteFile(backup.c_str()) != FALSE || GetLastError() == ERROR_FILE_NOT_FOUND) {
+    return {Placement::Outcome::Replaced, ERROR_SUCCESS, std::nullopt};
+  }
+  return {Placement::Outcome::Replaced, GetLastError(), backup};
+}
+
+// ReplaceFileW failed with error: the new content is still under replacement's name, and the old
+// file either still at target or set aside under backup; a ReplaceFileW that ignores its backup
+// name may even have removed it.
+Placement recover(const Path &replacement, const Path &target, const Path &backup, DWORD error) {
+  if (attributesOf(target)) {
+    // Some ReplaceFileW copy the file under backup before they fail.
+    removeFile(backup);
+    if (!renameInstead(error)) {
+      return {Placement::Outcome::Unchanged, error, std::nullopt};
+    }
+    if (move(replacement, target, MOVEFILE_REPLACE_EXISTING)) {
+      return {Placement::Outcome::Replaced, ERROR_SUCCESS, std::nullopt};
+    }
+    return {Placement::Outcome::Unchanged, GetLastError(), std::nullopt};
+  }
+  // The old file goes back, or else the new one takes the empty place; neither over a file that
+  // has appeared there since.
+  if (move(backup, target, 0)) {
+    return {Placement::Outcome::Unchanged, error, std::nullopt};
+  }
+  const bool setAside = GetLastError() != ERROR_FILE_NOT_FOUND;
+  if (move(replacement, target, 0)) {
+    return replacedRemoving(backup);
+  }
+  return {Placement::Outcome::Displaced, error, setAside ? std::optional(backup) : std::nullopt};
 }
 
 } // namespace
@@ -152,23 +190,25 @@ bool takeOverAttributes(FileHandle file, const Path &target) {
 
 bool flush(FileHandle file) { return fileSystem().flushFileBuffers(file) != FALSE; }
 
-bool putInPlace(const Path &replacement, const Path &target) {
+Placement putInPlace(const Path &replacement, const Path &target) {
   const FileSystemCalls &fs = fileSystem();
   // A file another program holds without letting it be deleted cannot be replaced; that is found out
-  // before anything moves. (Some ReplaceFileW move the file aside first and, when they cannot, leave
-  // their own temporary file behind.)
+  // before anything moves.
   const HANDLE replaced = fs.createFile(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, 0, nullptr);
   if (replaced == INVALID_HANDLE_VALUE) {
-    return false;
+    return {Placement::Outcome::Unchanged, GetLastError(), std::nullopt};
   }
   fs.closeHandle(replaced);
-  // ReplaceFileW keeps the replaced file's security descriptor, which a rename would lose.
-  if (fs.replaceFile(target.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr) != FALSE) {
-    return true;
+  // ReplaceFileW keeps the replaced file's security descriptor, which a rename would lose. Without a
+  // backup name it may remove the file before it fails to move the new one in; with one, the old
+  // file is always under one of the two names. That name is a temporary one of the file's own, so
+  // that what a crash leaves under it is tidied like the rest.
+  const Path backup = temporaryName(target);
+  if (fs.replaceFile(target.c_str(), replacement.c_str(), backup.c_str(), 0, nullptr, nullptr) != FALSE) {
+    return replacedRemoving(backup);
   }
-  return renameInstead(GetLastError()) && fs.moveFileEx(replacement.c_str(), target.c_str(),
-                                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  return recover(replacement, target, backup, GetLastError());
 }
 
 void removeFile(const Path &file) { fileSystem().deleteFile(file.c_str()); }

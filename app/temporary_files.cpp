@@ -23,6 +23,8 @@ NativeName temporaryPrefixFor(const std::filesystem::path &target) {
   return prefix.native();
 }
 
+} // namespace
+
 std::filesystem::path temporaryName(const std::filesystem::path &target) {
   thread_local std::mt19937 generator{std::random_device{}()};
   std::uniform_int_distribution<std::size_t> pick(0, randomCharacters.size() - 1);
@@ -32,8 +34,6 @@ std::filesystem::path temporaryName(const std::filesystem::path &target) {
   }
   return target.parent_path() / name;
 }
-
-} // namespace
 
 std::optional<os::FileHandle> createTemporaryFile(const std::filesystem::path &target, std::filesystem::path &name) {
   for (int attempt = 0; attempt < attempts; ++attempt) {
@@ -53,7 +53,9 @@ void tidyAbandonedTemporaryFiles(const std::filesystem::path &target) {
   std::error_code ignored;
   for (const auto &entry : std::filesystem::directory_iterator(target.parent_path(), ignored)) {
     const NativeName name = entry.path().filename().native();
-    if (name.starts_with(prefix) && name.size() == prefix.size() + randomLength) {
+    // While the file is not there, a leftover may be its only copy. It is looked for before each
+    // removal, as another job may have set it aside meanwhile.
+    if (name.starts_with(prefix) && name.size() == prefix.size() + randomLength && os::factsOf(target)) {
       os::removeIfAbandoned(entry.path());
     }
   }

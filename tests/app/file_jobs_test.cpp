@@ -24,12 +24,6 @@ namespace fs = std::filesystem;
 
 using FileJobs = JobFolder;
 
-struct Fault {
-  FileCall call;
-  int occurrence;
-  os::ErrorCode error;
-};
-
 // A fault's description, for the failure report.
 std::string traceOf(const Fault &fault) {
   return os::errorText(fault.error) + " at call " + std::to_string(static_cast<int>(fault.call)) + " #" +
@@ -234,6 +228,17 @@ TEST_F(FileJobs, OnlyAbandonedTemporaryFilesOfTheSameFileAreTidied) {
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(entries(), expected);
   EXPECT_FALSE(fs::exists(abandoned));
+}
+
+TEST_F(FileJobs, ALeftOverIsKeptWhileTheFileIsNotThere) {
+  const fs::path path = put("file.bin", "content");
+  const fs::path leftOver = put(".file.bin.orvelin-a1B2c3", "the only copy of the content");
+  FileSystemFaults injected;
+  // The file is gone as the tidy looks for it (another job has set it aside); the job has looked at
+  // it twice before: is it read-only, how large is it.
+  injected.fail(factsRead, noSuchFile, 3);
+  EXPECT_TRUE(EncryptFile(path, u"pw"));
+  EXPECT_EQ(contentOf(leftOver), "the only copy of the content");
 }
 
 TEST_F(Passwords, APasswordCharacterWithoutAWindowsByteIsRefusedBeforeAnythingIsTouched) {

@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
+#include <map>
 
 namespace orvelin::testing {
 namespace {
@@ -106,17 +109,10 @@ TEST_F(FileJobs, TheReplacedFileKeepsItsAttributesWhicheverWayItIsReplaced) {
   const struct {
     const char *way;
     DWORD replaceError; // what ReplaceFileW fails with; 0 when it works
-    DWORD renameError;  // what the rename in its stead fails with; 0 when it works
     int renames;        // how many renames are tried
-    DWORD reported;     // 0 when the file is replaced
   } ways[] = {
-      {"ReplaceFileW", 0, 0, 0, 0},
-      {"a rename where the file system lacks ReplaceFileW", ERROR_NOT_SUPPORTED, 0, 1, 0},
-      {"a rename where ReplaceFileW removed the file but left the new one", ERROR_UNABLE_TO_MOVE_REPLACEMENT, 0, 1, 0},
-      {"a failed rename after a missing ReplaceFileW", ERROR_NOT_SUPPORTED, ERROR_ACCESS_DENIED, 1,
-       ERROR_ACCESS_DENIED},
-      {"no rename where ReplaceFileW could not remove the file", ERROR_UNABLE_TO_REMOVE_REPLACED, 0, 0,
-       ERROR_UNABLE_TO_REMOVE_REPLACED},
+      {"ReplaceFileW", 0, 0},
+      {"a rename where the file system lacks ReplaceFileW", ERROR_NOT_SUPPORTED, 1},
   };
   for (const auto &way : ways) {
     for (const DWORD chosen : {DWORD{FILE_ATTRIBUTE_ARCHIVE}, DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
@@ -124,24 +120,186 @@ TEST_F(FileJobs, TheReplacedFileKeepsItsAttributesWhicheverWayItIsReplaced) {
       SCOPED_TRACE(::testing::Message() << way.way << ", attributes " << chosen);
       const fs::path path = put("kept.txt", "content");
       const DWORD before = give(path, chosen);
-      boxes.clear();
       FileSystemFaults injected;
       if (way.replaceError != 0) {
         injected.fail(FileCall::ReplaceFileW, way.replaceError);
       }
-      if (way.renameError != 0) {
-        injected.fail(FileCall::MoveFileExW, way.renameError);
-      }
-      const bool encrypted = EncryptFile(path, u"pw");
-      EXPECT_EQ(encrypted, way.reported == 0);
-      EXPECT_EQ(contentOf(path), encrypted ? sealAndEncrypt("pw", "content") : "content");
+      EXPECT_TRUE(EncryptFile(path, u"pw"));
+      EXPECT_EQ(contentOf(path), sealAndEncrypt("pw", "content"));
       EXPECT_EQ(attributesOf(path), before);
       EXPECT_EQ(entries(), std::vector<std::string>{"kept.txt"});
       EXPECT_EQ(injected.count(FileCall::MoveFileExW), way.renames);
-      if (!encrypted) {
-        EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(way.reported) +
-                                               ". The file has not been changed."));
+    }
+  }
+  EXPECT_TRUE(boxes.messages().empty());
+}
+
+// What a file holds after a job that rewrites it.
+enum class Holds { OldContent, NewContent, Nothing, SomethingElse };
+
+void PrintTo(Holds holds, std::ostream *out) {
+  constexpr std::array<const char *, 4> names = {"the old content", "the new content", "nothing", "something else"};
+  *out << names.at(static_cast<std::size_t>(holds));
+}
+
+// The text with each {placeholder} in it replaced by its value.
+std::string filledIn(std::string text, const std::vector<std::pair<std::string, std::string>> &values) {
+  for (const auto &[placeholder, value] : values) {
+    if (const std::size_t at = text.find(placeholder); at != std::string::npos) {
+      text.replace(at, placeholder.size(), value);
+    }
+  }
+  return text;
+}
+
+TEST_F(FileJobs, AReplacementStoppedHalfWayLeavesAWholeFileAndSaysWhereEachContentIs) {
+  const std::string oldContent = "the user's own words";
+  const std::string newContent = sealAndEncrypt("pw", oldContent);
+  const auto holding = [&](const fs::path &file) {
+    if (!fs::exists(file)) {
+      return Holds::Nothing;
+    }
+    const std::string content = contentOf(file);
+    return content == oldContent ? Holds::OldContent
+                                 : (content == newContent ? Holds::NewContent : Holds::SomethingElse);
+  };
+  // {path}, {old} and {new} stand for the file and the names the old and the new content are left under.
+  const auto notChanged = [](DWORD reason) {
+    return "Cannot write \"{path}\": " + os::errorText(reason) + ". The file has not been changed.";
+  };
+  const auto notThere = [](DWORD reason) {
+    return "Cannot write \"{path}\": " + os::errorText(reason) +
+           ". The file is no longer there; its new content is in \"{new}\"";
+  };
+  constexpr DWORD denied = ERROR_ACCESS_DENIED;
+  const struct {
+    const char *what;
+    DWORD replaceError; // what ReplaceFileW fails with; 0 when it works
+    ReplacedFile leaves;
+    std::vector<Fault> faults; // the moves and removals after it that fail too
+    Holds path;
+    std::vector<Holds> leftOvers; // what each file left beside it holds
+    std::string message;          // none when empty
+  } cases[] = {
+      {"ReplaceFileW cannot remove the file",
+       ERROR_UNABLE_TO_REMOVE_REPLACED,
+       ReplacedFile::InPlace,
+       {},
+       Holds::OldContent,
+       {},
+       notChanged(ERROR_UNABLE_TO_REMOVE_REPLACED)},
+      {"ReplaceFileW cannot move the new file in, and both keep their names",
+       ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+       ReplacedFile::InPlace,
+       {},
+       Holds::OldContent,
+       {},
+       notChanged(ERROR_UNABLE_TO_MOVE_REPLACEMENT)},
+      {"ReplaceFileW copied the file aside before it failed: the copy goes",
+       ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+       ReplacedFile::CopiedAside,
+       {},
+       Holds::OldContent,
+       {},
+       notChanged(ERROR_UNABLE_TO_MOVE_REPLACEMENT)},
+      {"ReplaceFileW moved the file aside and cannot move the new one in: the file is put back",
+       ERROR_UNABLE_TO_MOVE_REPLACEMENT_2,
+       ReplacedFile::MovedAside,
+       {},
+       Holds::OldContent,
+       {},
+       notChanged(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)},
+      {"... and it cannot be put back: the new one takes its place",
+       ERROR_UNABLE_TO_MOVE_REPLACEMENT_2,
+       ReplacedFile::MovedAside,
+       {{FileCall::MoveFileExW, 1, denied}},
+       Holds::NewContent,
+       {},
+       ""},
+      {"... and neither can be put in its place",
+       ERROR_UNABLE_TO_MOVE_REPLACEMENT_2,
+       ReplacedFile::MovedAside,
+       {{FileCall::MoveFileExW, FileSystemFaults::everyCall, denied}},
+       Holds::Nothing,
+       {Holds::OldContent, Holds::NewContent},
+       notThere(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) + " and its old content in \"{old}\"."},
+      {"ReplaceFileW removed the file in spite of the backup name: the new one takes its place",
+       ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+       ReplacedFile::Removed,
+       {},
+       Holds::NewContent,
+       {},
+       ""},
+      {"... and it cannot",
+       ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+       ReplacedFile::Removed,
+       {{FileCall::MoveFileExW, 2, denied}},
+       Holds::Nothing,
+       {Holds::NewContent},
+       notThere(ERROR_UNABLE_TO_MOVE_REPLACEMENT) + "."},
+      {"the rename where the file system lacks ReplaceFileW fails",
+       ERROR_NOT_SUPPORTED,
+       ReplacedFile::InPlace,
+       {{FileCall::MoveFileExW, 1, denied}},
+       Holds::OldContent,
+       {},
+       notChanged(denied)},
+      {"the old file cannot be removed once the new one is in place",
+       0,
+       ReplacedFile::InPlace,
+       {{FileCall::DeleteFileW, 1, denied}},
+       Holds::NewContent,
+       {Holds::OldContent},
+       "Cannot remove \"{old}\": " + os::errorText(denied) +
+           ". It holds the old content of \"{path}\", which has been rewritten."},
+      {"the new file cannot be removed after a failure",
+       ERROR_SHARING_VIOLATION,
+       ReplacedFile::InPlace,
+       {{FileCall::DeleteFileW, FileSystemFaults::everyCall, denied}},
+       Holds::OldContent,
+       {Holds::NewContent},
+       notChanged(ERROR_SHARING_VIOLATION)},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path path = put("precious.bin", oldContent);
+    boxes.clear();
+    bool encrypted = false;
+    {
+      FileSystemFaults injected;
+      if (c.replaceError != 0) {
+        injected.fail(FileCall::ReplaceFileW, c.replaceError);
+        injected.replaceFileLeaves(c.leaves);
       }
+      for (const Fault &fault : c.faults) {
+        injected.fail(fault.call, fault.error, fault.occurrence);
+      }
+      encrypted = EncryptFile(path, u"pw");
+    }
+    EXPECT_EQ(encrypted, c.path == Holds::NewContent) << "the job is done when the file holds the new content";
+    EXPECT_EQ(holding(path), c.path);
+    std::vector<Holds> leftOvers;
+    std::map<Holds, fs::path> leftOverHolding;
+    for (const std::string &name : entries()) {
+      if (name != "precious.bin") {
+        EXPECT_TRUE(name.starts_with(".precious.bin.orvelin-")) << name << " is not one the tidy knows";
+        leftOvers.push_back(holding(dir / name));
+        leftOverHolding[leftOvers.back()] = dir / name;
+      }
+    }
+    std::sort(leftOvers.begin(), leftOvers.end());
+    EXPECT_EQ(leftOvers, c.leftOvers);
+    const std::string message = filledIn(c.message, {{"{path}", shown(path)},
+                                                     {"{old}", shown(leftOverHolding[Holds::OldContent])},
+                                                     {"{new}", shown(leftOverHolding[Holds::NewContent])}});
+    EXPECT_EQ(boxes.messages(), c.message.empty() ? std::vector<RecordedMessage>{} : fileErrors(message));
+    if (c.path != Holds::Nothing) {
+      // With the file in its place, the next job on it removes what this one left.
+      EXPECT_TRUE(encrypted ? DecryptFile(path, u"pw") : EncryptFile(path, u"pw"));
+      EXPECT_EQ(entries(), std::vector<std::string>{"precious.bin"});
+    }
+    for (const std::string &name : entries()) {
+      fs::remove(dir / name);
     }
   }
 }

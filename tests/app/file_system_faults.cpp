@@ -6,6 +6,17 @@ namespace {
 using Faults = FileSystemFaults;
 
 #ifdef _WIN32
+// ReplaceFileW's stand-in: a failure may have moved files by the time it is reported.
+BOOL WINAPI replaceFile(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID exclude,
+                        LPVOID reserved) {
+  Faults &faults = Faults::active();
+  if (const auto error = faults.intercept(FileCall::ReplaceFileW)) {
+    faults.leaveReplacedFile(replaced, backup);
+    return Faults::failWith<BOOL>(*error);
+  }
+  return FileSystemCalls::platform().replaceFile(replaced, replacement, backup, flags, exclude, reserved);
+}
+
 const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::GetFileAttributesExW, &FileSystemCalls::getFileAttributesEx>(),
     Faults::intercepted<FileCall::GetFullPathNameW, &FileSystemCalls::getFullPathName>(),
@@ -15,7 +26,7 @@ const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::SetFileInformationByHandle, &FileSystemCalls::setFileInformationByHandle>(),
     Faults::intercepted<FileCall::FlushFileBuffers, &FileSystemCalls::flushFileBuffers>(),
     Faults::intercepted<FileCall::CloseHandle, &FileSystemCalls::closeHandle>(),
-    Faults::intercepted<FileCall::ReplaceFileW, &FileSystemCalls::replaceFile>(),
+    replaceFile,
     Faults::intercepted<FileCall::MoveFileExW, &FileSystemCalls::moveFileEx>(),
     Faults::intercepted<FileCall::DeleteFileW, &FileSystemCalls::deleteFile>(),
 };
@@ -40,5 +51,23 @@ const FileSystemCalls interceptingCalls{
 } // namespace
 
 FileSystemFaults::FileSystemFaults() : Interception(interceptingCalls) {}
+
+#ifdef _WIN32
+void FileSystemFaults::leaveReplacedFile(const wchar_t *replaced, const wchar_t *backup) const {
+  switch (replacedFile_) {
+  case ReplacedFile::InPlace:
+    break;
+  case ReplacedFile::CopiedAside:
+    CopyFileW(replaced, backup, TRUE);
+    break;
+  case ReplacedFile::MovedAside:
+    MoveFileExW(replaced, backup, 0);
+    break;
+  case ReplacedFile::Removed:
+    DeleteFileW(replaced);
+    break;
+  }
+}
+#endif
 
 } // namespace orvelin::testing
