@@ -17,7 +17,4 @@ UINT labelTextFormat(const ControlDesign &label);
 // Draws the label's text in the font selected into dc, within box.
 void drawLabel(HDC dc, const RECT &box, const ControlDesign &label, std::wstring_view text);
 
-// The size of text on one line in dc's font, glyphs that reach past their advance included.
-SIZE textExtent(HDC dc, std::wstring_view text);
-
 } // namespace orvelin::win32

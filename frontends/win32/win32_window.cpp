@@ -1,6 +1,7 @@
 #include "frontends/win32/win32_window.h"
 
 #include "frontends/win32/label_drawing.h"
+#include "frontends/win32/label_measure.h"
 #include "frontends/win32/popup_placement.h"
 #include "frontends/win32/system_colours.h"
 #include "frontends/win32/tooltips.h"
@@ -196,7 +197,8 @@ void Win32Window::paint() {
 
 void Win32Window::drawLabel(const DRAWITEMSTRUCT &item) {
   if (const Control *label = controlOf(item.hwndItem)) {
-    const HGDIOBJ previous = SelectObject(item.hDC, fonts_(label->design->font));
+    const HGDIOBJ previous =
+        SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
     win32::drawLabel(item.hDC, item.rcItem, *label->design, windowText(item.hwndItem));
     SelectObject(item.hDC, previous);
   }
@@ -241,21 +243,43 @@ void Win32Window::layOut() {
   // The fonts in use go only once every control has its new one.
   WindowFonts fonts(dpi_);
   for (const Control &each : controls_) {
-    HFONT font = fonts(each.design->font);
-    SendMessageW(each.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     Box box = pixelsFromTwips(each.design->box, static_cast<int>(dpi_));
-    if (each.design->sizedToText) {
+    HFONT font = fonts(each.design->font);
+    if (each.design->kind != ControlKind::TextBox) {
+      const std::wstring text = windowText(each.handle);
       HDC dc = GetDC(each.handle);
       const HGDIOBJ previous = SelectObject(dc, font);
-      const SIZE text = textExtent(dc, windowText(each.handle));
+      if (each.design->sizedToText) {
+        const SIZE size = textExtent(dc, text);
+        box.width = size.cx;
+        box.height = size.cy;
+      } else {
+        font = fittingFont(fonts, dc, *each.design, text, box);
+      }
       SelectObject(dc, previous);
       ReleaseDC(each.handle, dc);
-      box.width = text.cx;
-      box.height = text.cy;
     }
+    SendMessageW(each.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     MoveWindow(each.handle, box.left, box.top, box.width, box.height, FALSE);
   }
   fonts_ = std::move(fonts);
+}
+
+HFONT Win32Window::fittingFont(WindowFonts &fonts, HDC dc, const ControlDesign &label, std::wstring_view text,
+                               Box box) const {
+  // A font that comes in fixed sizes, such as the bitmap "MS Sans Serif", does not grow line for line
+  // with the DPI: at 144 DPI its lines are 20 pixels high where the design's 13 at 96 would give
+  // 19.5. A text that then no longer fits its box takes the largest smaller size that does.
+  int pixels = pixelHeight(label.font.points, dpi_);
+  for (;;) {
+    HFONT font = fonts(label.font, pixels);
+    SelectObject(dc, font);
+    const SIZE needed = labelTextSize(dc, label, text, box.width);
+    if ((needed.cx <= box.width && needed.cy <= box.height) || pixels <= 1) {
+      return font;
+    }
+    --pixels;
+  }
 }
 
 void Win32Window::redrawBeneath(HWND control) {

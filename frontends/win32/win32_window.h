@@ -53,6 +53,8 @@ private:
   void activated(WPARAM state);
   void dpiChanged(unsigned dpi, const RECT &suggested);
   void layOut();
+  [[nodiscard]] HFONT fittingFont(WindowFonts &fonts, HDC dc, const ControlDesign &label, std::wstring_view text,
+                                  Box box) const;
   void redrawBeneath(HWND control);
   void clicked(HWND control) override;
   void tabbed(HWND control, bool backwards) override;
@@ -65,7 +67,7 @@ private:
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   unsigned dpi_ = standardDpi;
-  WindowFonts fonts_{standardDpi};
+  WindowFonts fonts_{standardDpi}; // those the controls have
   std::vector<Control> controls_;
   HWND window_ = nullptr;
   HWND focused_ = nullptr; // the control that has the focus while the window is active

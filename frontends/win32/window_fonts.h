@@ -5,7 +5,6 @@
 #include "app/window_design.h"
 #include "frontends/win32/gdi_objects.h"
 
-#include <utility>
 #include <vector>
 
 namespace orvelin::win32 {
@@ -18,11 +17,20 @@ class WindowFonts {
 public:
   explicit WindowFonts(unsigned dpi) : dpi_(dpi) {}
 
-  [[nodiscard]] HFONT operator()(const Font &font);
+  // At the font's own size.
+  [[nodiscard]] HFONT operator()(const Font &font) { return (*this)(font, pixelHeight(font.points, dpi_)); }
+  // Its family and weight at another height, in pixels.
+  [[nodiscard]] HFONT operator()(const Font &font, int pixels);
 
 private:
+  struct Made {
+    Font font;
+    int pixels;
+    UniqueFont handle;
+  };
+
   unsigned dpi_;
-  std::vector<std::pair<Font, UniqueFont>> made_;
+  std::vector<Made> made_;
 };
 
 } // namespace orvelin::win32
