@@ -8,7 +8,7 @@
 namespace orvelin::win32 {
 namespace {
 
-ControlListener &listenerOf(DWORD_PTR data) { return *reinterpret_cast<ControlListener *>(data); }
+const ControlEvents &eventsOf(DWORD_PTR data) { return *reinterpret_cast<const ControlEvents *>(data); }
 
 // A press captures the mouse, so that the release is seen wherever it happens; releasing outside is
 // how the user takes a press back. The static control's own click notice is never sent.
@@ -28,7 +28,7 @@ LRESULT CALLBACK clickableProcedure(HWND control, UINT message, WPARAM wParam, L
     RECT inside{};
     GetClientRect(control, &inside);
     if (pressedHere && PtInRect(&inside, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != FALSE) {
-      listenerOf(data).clicked(control);
+      eventsOf(data).clicked(control);
     }
     return 0;
   }
@@ -45,7 +45,7 @@ LRESULT CALLBACK textBoxProcedure(HWND control, UINT message, WPARAM wParam, LPA
     RemoveWindowSubclass(control, textBoxProcedure, id);
   }
   if (message == WM_KEYDOWN && wParam == VK_TAB) {
-    listenerOf(data).tabbed(control, GetKeyState(VK_SHIFT) < 0);
+    eventsOf(data).tabbed(control, GetKeyState(VK_SHIFT) < 0);
     return 0;
   }
   if (message == WM_CHAR && (wParam == L'\t' || wParam == L'\r' || wParam == VK_ESCAPE)) {
@@ -62,14 +62,14 @@ HWND createChild(HWND window, const wchar_t *className, const std::wstring &text
 
 } // namespace
 
-HWND createControlWindow(HWND window, const ControlDesign &control, int identifier, ControlListener &listener) {
+HWND createControlWindow(HWND window, const ControlDesign &control, int identifier, const ControlEvents &events) {
   const DWORD visible = control.visible ? WS_VISIBLE : 0;
   if (control.kind == ControlKind::TextBox) {
     // ES_AUTOHSCROLL: a path longer than the box scrolls instead of stopping the typing. The
     // password is shown as typed.
     HWND box = createChild(window, WC_EDITW, utf16FromUtf8(control.text), visible | WS_TABSTOP | ES_AUTOHSCROLL,
                            WS_EX_CLIENTEDGE, identifier);
-    SetWindowSubclass(box, textBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(&listener));
+    SetWindowSubclass(box, textBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(&events));
     return box;
   }
   // Without SS_NOTIFY a static control lets the mouse through to the window beneath.
@@ -77,7 +77,7 @@ HWND createControlWindow(HWND window, const ControlDesign &control, int identifi
   HWND label = createChild(window, WC_STATICW, utf16FromUtf8(control.text),
                            visible | SS_OWNERDRAW | (clickable ? SS_NOTIFY : 0), 0, identifier);
   if (clickable) {
-    SetWindowSubclass(label, clickableProcedure, 0, reinterpret_cast<DWORD_PTR>(&listener));
+    SetWindowSubclass(label, clickableProcedure, 0, reinterpret_cast<DWORD_PTR>(&events));
   }
   return label;
 }

@@ -7,24 +7,20 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace orvelin::win32 {
 
 // What the controls of a window tell it.
-class ControlListener {
-public:
-  ControlListener() = default;
-  ControlListener(const ControlListener &) = delete;
-  ControlListener &operator=(const ControlListener &) = delete;
-  virtual ~ControlListener() = default;
-
+struct ControlEvents {
   // The left button was pressed and then released inside a clickable control.
-  virtual void clicked(HWND control) = 0;
+  std::function<void(HWND control)> clicked;
   // Tab was pressed in a text box, with Shift when backwards is true.
-  virtual void tabbed(HWND control, bool backwards) = 0;
+  std::function<void(HWND control, bool backwards)> tabbed;
 };
 
 // The control's child window on window, with the given identifier, its text and visibility as
-// designed; placed by the caller. It reports to listener for as long as it exists.
-HWND createControlWindow(HWND window, const ControlDesign &control, int identifier, ControlListener &listener);
+// designed; placed by the caller. It reports to events for as long as it exists.
+HWND createControlWindow(HWND window, const ControlDesign &control, int identifier, const ControlEvents &events);
 
 } // namespace orvelin::win32

@@ -61,7 +61,8 @@ Win32Window::Win32Window(const WindowDesign &design, WindowEvents &events)
   controls_.reserve(design.controls.size());
   for (const ControlDesign &each : design.controls) {
     const int identifier = static_cast<int>(controls_.size()) + 1;
-    Control &made = controls_.emplace_back(Control{&each, createControlWindow(window_, each, identifier, *this), {}});
+    Control &made =
+        controls_.emplace_back(Control{&each, createControlWindow(window_, each, identifier, controlEvents_), {}});
     if (!each.tooltip.empty()) {
       addTooltip(tooltips, window_, made.handle, each.tooltip);
     }

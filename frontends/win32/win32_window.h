@@ -19,24 +19,24 @@ namespace orvelin::win32 {
 // area and laid out at its monitor's DPI (again when that changes); labels, clickable labels and
 // edit boxes as child windows; the outlines, lines and picture painted on it; the timer. Clicks,
 // ticks and a close through the system go to the events given.
-class Win32Window final : public RenderedWindow, private ControlListener {
+class Win32Window final : public RenderedWindow {
 public:
   Win32Window(const WindowDesign &design, WindowEvents &events);
   ~Win32Window() override;
 
+  // The window as a whole: the one dialogs and message boxes are modal over.
+  [[nodiscard]] HWND handle() const { return window_; }
+  void show() override;
+  void minimise() override;
+  void paintNow() override;
+  void setBusyPointer(bool busy) override;
+
+  // Its controls, by their names in the design.
+  [[nodiscard]] HWND controlHandle(std::string_view control) const { return this->control(control).handle; }
   [[nodiscard]] std::u16string text(std::string_view control) const override;
   void setText(std::string_view control, std::u16string_view text) override;
   void setVisible(std::string_view control, bool visible) override;
   void focus(std::string_view control) override;
-  void setBusyPointer(bool busy) override;
-  void paintNow() override;
-  void minimise() override;
-  void show() override;
-
-  // The window itself, which dialogs and message boxes are modal over.
-  [[nodiscard]] HWND handle() const { return window_; }
-  // The child window of a control of the design.
-  [[nodiscard]] HWND controlHandle(std::string_view control) const { return this->control(control).handle; }
 
 private:
   struct Control {
@@ -56,8 +56,8 @@ private:
   [[nodiscard]] HFONT fittingFont(WindowFonts &fonts, HDC dc, const ControlDesign &label, std::wstring_view text,
                                   Box box) const;
   void redrawBeneath(HWND control);
-  void clicked(HWND control) override;
-  void tabbed(HWND control, bool backwards) override;
+  void clicked(HWND control);
+  void tabbed(HWND control, bool backwards);
   [[nodiscard]] const Control &control(std::string_view name) const;
   [[nodiscard]] const Control *controlOf(HWND handle) const;
 
@@ -69,6 +69,8 @@ private:
   unsigned dpi_ = standardDpi;
   WindowFonts fonts_{standardDpi}; // those the controls have
   std::vector<Control> controls_;
+  const ControlEvents controlEvents_{[this](HWND control) { clicked(control); },
+                                     [this](HWND control, bool backwards) { tabbed(control, backwards); }};
   HWND window_ = nullptr;
   HWND focused_ = nullptr; // the control that has the focus while the window is active
   bool busy_ = false;
