@@ -82,4 +82,10 @@ HWND createControlWindow(HWND window, const ControlDesign &control, int identifi
   return label;
 }
 
+std::wstring controlText(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 } // namespace orvelin::win32

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace orvelin::win32 {
 
@@ -22,5 +23,8 @@ struct ControlEvents {
 // The control's child window on window, with the given identifier, its text and visibility as
 // designed; placed by the caller. It reports to events for as long as it exists.
 HWND createControlWindow(HWND window, const ControlDesign &control, int identifier, const ControlEvents &events);
+
+// The text a control's window holds.
+std::wstring controlText(HWND control);
 
 } // namespace orvelin::win32

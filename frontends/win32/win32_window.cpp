@@ -1,7 +1,7 @@
 #include "frontends/win32/win32_window.h"
 
+#include "frontends/win32/control_layout.h"
 #include "frontends/win32/label_drawing.h"
-#include "frontends/win32/label_measure.h"
 #include "frontends/win32/popup_placement.h"
 #include "frontends/win32/system_colours.h"
 #include "frontends/win32/tooltips.h"
@@ -19,12 +19,6 @@ namespace {
 
 constexpr UINT_PTR timerIdentifier = 1;
 constexpr wchar_t className[] = L"OrvelinWindow";
-
-std::wstring windowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 } // namespace
 
@@ -200,7 +194,7 @@ void Win32Window::drawLabel(const DRAWITEMSTRUCT &item) {
   if (const Control *label = controlOf(item.hwndItem)) {
     const HGDIOBJ previous =
         SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-    win32::drawLabel(item.hDC, item.rcItem, *label->design, windowText(item.hwndItem));
+    win32::drawLabel(item.hDC, item.rcItem, *label->design, controlText(item.hwndItem));
     SelectObject(item.hDC, previous);
   }
 }
@@ -244,43 +238,9 @@ void Win32Window::layOut() {
   // The fonts in use go only once every control has its new one.
   WindowFonts fonts(dpi_);
   for (const Control &each : controls_) {
-    Box box = pixelsFromTwips(each.design->box, static_cast<int>(dpi_));
-    HFONT font = fonts(each.design->font);
-    if (each.design->kind != ControlKind::TextBox) {
-      const std::wstring text = windowText(each.handle);
-      HDC dc = GetDC(each.handle);
-      const HGDIOBJ previous = SelectObject(dc, font);
-      if (each.design->sizedToText) {
-        const SIZE size = textExtent(dc, text);
-        box.width = size.cx;
-        box.height = size.cy;
-      } else {
-        font = fittingFont(fonts, dc, *each.design, text, box);
-      }
-      SelectObject(dc, previous);
-      ReleaseDC(each.handle, dc);
-    }
-    SendMessageW(each.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    MoveWindow(each.handle, box.left, box.top, box.width, box.height, FALSE);
+    layOutControl(each.handle, *each.design, fonts, dpi_);
   }
   fonts_ = std::move(fonts);
-}
-
-HFONT Win32Window::fittingFont(WindowFonts &fonts, HDC dc, const ControlDesign &label, std::wstring_view text,
-                               Box box) const {
-  // A font that comes in fixed sizes, such as the bitmap "MS Sans Serif", does not grow line for line
-  // with the DPI: at 144 DPI its lines are 20 pixels high where the design's 13 at 96 would give
-  // 19.5. A text that then no longer fits its box takes the largest smaller size that does.
-  int pixels = pixelHeight(label.font.points, dpi_);
-  for (;;) {
-    HFONT font = fonts(label.font, pixels);
-    SelectObject(dc, font);
-    const SIZE needed = labelTextSize(dc, label, text, box.width);
-    if ((needed.cx <= box.width && needed.cy <= box.height) || pixels <= 1) {
-      return font;
-    }
-    --pixels;
-  }
 }
 
 void Win32Window::redrawBeneath(HWND control) {

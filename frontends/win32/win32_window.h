@@ -53,8 +53,6 @@ private:
   void activated(WPARAM state);
   void dpiChanged(unsigned dpi, const RECT &suggested);
   void layOut();
-  [[nodiscard]] HFONT fittingFont(WindowFonts &fonts, HDC dc, const ControlDesign &label, std::wstring_view text,
-                                  Box box) const;
   void redrawBeneath(HWND control);
   void clicked(HWND control);
   void tabbed(HWND control, bool backwards);
