@@ -25,7 +25,7 @@ constexpr wchar_t className[] = L"OrvelinWindow";
 Win32Window::Win32Window(const WindowDesign &design, WindowEvents &events)
     : design_(design), events_(events), picture_(loadPicture(design.picture)),
       bigIcon_(loadWindowIcon(design.icon, ICON_BIG)), smallIcon_(loadWindowIcon(design.icon, ICON_SMALL)) {
-  static const ATOM registered = [] {
+  [[maybe_unused]] static const ATOM registered = [] {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;

@@ -13,7 +13,7 @@ constexpr wchar_t className[] = L"OrvelinTasks";
 } // namespace
 
 Win32WindowSystem::Win32WindowSystem() {
-  static const ATOM registered = [] {
+  [[maybe_unused]] static const ATOM registered = [] {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
