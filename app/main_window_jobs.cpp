@@ -9,11 +9,13 @@
 namespace orvelin {
 namespace {
 
-using PathJob = bool (*)(const std::filesystem::path &path, std::u16string_view password);
+using PathJob = bool (*)(const std::filesystem::path &path, std::u16string_view password, const JobProgress &progress);
 
+// The window shows no progress yet.
 FileJob onTypedPath(PathJob job, PathFromText pathOf) {
-  return
-      [job, pathOf](const std::u16string &path, const std::u16string &password) { return job(pathOf(path), password); };
+  return [job, pathOf](const std::u16string &path, const std::u16string &password) {
+    return job(pathOf(path), password, JobProgress());
+  };
 }
 
 } // namespace
