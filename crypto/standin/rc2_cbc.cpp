@@ -21,7 +21,7 @@ using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_f
 // OpenSSL counts in int; longer messages go through in block-aligned pieces.
 constexpr std::size_t largestPiece = std::size_t{1} << 30;
 
-using Block = std::array<unsigned char, rc2BlockSize>;
+using Block = Rc2Key::Block;
 
 CipherContext startCipher(const std::array<unsigned char, Rc2Key::size> &key, bool encrypting, const Block &iv) {
   CipherContext context(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
@@ -64,45 +64,60 @@ bool decryptRun(const std::array<unsigned char, Rc2Key::size> &key, const Block 
          updateInPlace(context.get(), data, length, written) && written == length;
 }
 
-// How many runs a message is decrypted in: one per core, but none shorter than this.
-constexpr std::size_t shortestParallelRun = std::size_t{1} << 20;
+// How many runs a call is decrypted in: one per core, but none shorter than this (a quarter of the
+// engine's slice, so that each of its calls still keeps up to four cores busy).
+constexpr std::size_t shortestParallelRun = std::size_t{1} << 18;
 
 std::size_t runCount(std::size_t cipherLength) {
   const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
   return std::clamp<std::size_t>(cipherLength / shortestParallelRun, 1, cores);
 }
 
+// The chain after ciphertext[0, length): its last block, or the chain as it was when there is none.
+void chainAfter(Block &chain, const unsigned char *ciphertext, std::size_t length) {
+  if (length >= rc2BlockSize) {
+    std::copy_n(ciphertext + length - rc2BlockSize, rc2BlockSize, chain.begin());
+  }
+}
+
 } // namespace
 
 Rc2Key::~Rc2Key() { OPENSSL_cleanse(bytes_.data(), bytes_.size()); }
 
-bool Rc2Key::encrypt(unsigned char *data, std::size_t plainLength) const {
-  const CipherContext context = startCipher(bytes_, true, Block{});
+bool Rc2Key::encrypt(unsigned char *data, std::size_t plainLength, bool last) {
+  const CipherContext context = startCipher(bytes_, true, chain_);
   std::size_t written = 0;
-  int last = 0;
-  return context && updateInPlace(context.get(), data, plainLength, written) &&
-         EVP_CipherFinal_ex(context.get(), data + written, &last) == 1;
+  if (!context || !updateInPlace(context.get(), data, plainLength, written)) {
+    return false;
+  }
+  if (!last) {
+    // Whole blocks only: the cipher has held nothing back.
+    chainAfter(chain_, data, written);
+    return true;
+  }
+  chain_ = Block{};
+  int padding = 0;
+  return EVP_CipherFinal_ex(context.get(), data + written, &padding) == 1;
 }
 
-std::optional<std::size_t> Rc2Key::decrypt(unsigned char *data, std::size_t cipherLength) const {
-  if (cipherLength == 0 || cipherLength % rc2BlockSize != 0) {
+std::optional<std::size_t> Rc2Key::decrypt(unsigned char *data, std::size_t cipherLength, bool last) {
+  if (cipherLength % rc2BlockSize != 0 || (last && cipherLength == 0)) {
     return std::nullopt;
   }
   // In CBC each plain block depends only on two ciphertext blocks, so once the ciphertext is known
-  // the message splits into runs that decrypt on separate cores, each chained from the ciphertext
-  // block before it (saved before any run overwrites it).
+  // the call splits into runs that decrypt on separate cores, each chained from the ciphertext
+  // block before it (saved before any run overwrites it), the first from the calls before.
   const std::size_t runs = runCount(cipherLength);
   const std::size_t blocks = cipherLength / rc2BlockSize;
   std::vector<std::size_t> starts;
   std::vector<Block> ivs;
   for (std::size_t run = 0; run <= runs; ++run) {
     starts.push_back(blocks * run / runs * rc2BlockSize);
-    Block iv{};
-    if (run > 0 && run < runs) {
-      std::copy_n(data + starts.back() - rc2BlockSize, rc2BlockSize, iv.begin());
-    }
+    Block iv = chain_;
+    chainAfter(iv, data, starts.back());
     ivs.push_back(iv);
   }
+  chain_ = last ? Block{} : ivs.back();
   std::vector<std::future<bool>> others;
   for (std::size_t run = 1; run < runs; ++run) {
     others.push_back(startOnAnotherCore([this, &ivs, &starts, data, run] {
@@ -115,6 +130,9 @@ std::optional<std::size_t> Rc2Key::decrypt(unsigned char *data, std::size_t ciph
   }
   if (!decrypted) {
     return std::nullopt;
+  }
+  if (!last) {
+    return cipherLength;
   }
   const unsigned char pad = data[cipherLength - 1];
   if (pad < 1 || pad > rc2BlockSize ||

@@ -71,7 +71,7 @@ ULONG_PTR HandleTable::addHash(HCRYPTPROV owner, std::shared_ptr<Md5Hash> hash) 
   return isContext(owner) ? add(HashObject{owner, std::move(hash)}) : 0;
 }
 
-ULONG_PTR HandleTable::addKey(HCRYPTPROV owner, std::shared_ptr<const Rc2Key> key) {
+ULONG_PTR HandleTable::addKey(HCRYPTPROV owner, std::shared_ptr<Rc2Key> key) {
   return isContext(owner) ? add(KeyObject{owner, std::move(key)}) : 0;
 }
 
@@ -86,7 +86,7 @@ std::shared_ptr<Md5Hash> HandleTable::hash(HCRYPTHASH handle) {
   return object == nullptr ? nullptr : object->hash;
 }
 
-std::shared_ptr<const Rc2Key> HandleTable::key(HCRYPTKEY handle) {
+std::shared_ptr<Rc2Key> HandleTable::key(HCRYPTKEY handle) {
   const std::lock_guard lock(mutex_);
   const KeyObject *object = find<KeyObject>(handle);
   return object == nullptr ? nullptr : object->key;

@@ -46,7 +46,7 @@ struct HashObject {
 };
 struct KeyObject {
   HCRYPTPROV owner;
-  std::shared_ptr<const Rc2Key> key;
+  std::shared_ptr<Rc2Key> key;
 };
 
 // Handles are never reused, so a stale handle can only ever be refused.
@@ -57,11 +57,11 @@ public:
   ULONG_PTR addContext();
   // Zero when the owner is not a live context.
   ULONG_PTR addHash(HCRYPTPROV owner, std::shared_ptr<Md5Hash> hash);
-  ULONG_PTR addKey(HCRYPTPROV owner, std::shared_ptr<const Rc2Key> key);
+  ULONG_PTR addKey(HCRYPTPROV owner, std::shared_ptr<Rc2Key> key);
 
   [[nodiscard]] bool isContext(HCRYPTPROV handle);
   std::shared_ptr<Md5Hash> hash(HCRYPTHASH handle);
-  std::shared_ptr<const Rc2Key> key(HCRYPTKEY handle);
+  std::shared_ptr<Rc2Key> key(HCRYPTKEY handle);
 
   // Each false when the handle does not name a live object of that kind.
   bool releaseContext(HCRYPTPROV handle); // also frees every hash and key of that context

@@ -47,14 +47,17 @@ BOOL giveParameter(const BYTE *value, DWORD size, BYTE *pbData, DWORD *pdwDataLe
   return succeed();
 }
 
-// Only complete messages on their own are supported: the engine never chains calls or hashes alongside.
-// FALSE, with the reason set, for any other call.
-BOOL isSupportedCipherCall(HCRYPTHASH hHash, BOOL Final, DWORD dwFlags) {
+// Hashing alongside the cipher is not supported: the engine never asks for it. FALSE, with the
+// reason set, for such a call. A call that is not the last of its message must take whole blocks.
+BOOL isSupportedCipherCall(HCRYPTHASH hHash, BOOL Final, DWORD dwFlags, DWORD dataLength) {
   if (dwFlags != 0) {
     return fail(NTE_BAD_FLAGS);
   }
-  if (hHash != 0 || Final == FALSE) {
+  if (hHash != 0) {
     return fail(ERROR_CALL_NOT_IMPLEMENTED);
+  }
+  if (Final == FALSE && dataLength % rc2BlockSize != 0) {
+    return fail(NTE_BAD_DATA);
   }
   return succeed();
 }
@@ -176,7 +179,7 @@ BOOL CryptDeriveKey(HCRYPTPROV hProv, ALG_ID Algid, HCRYPTHASH hBaseData, DWORD 
   std::array<unsigned char, Rc2Key::size> keyBytes{};
   std::copy_n(digest->begin(), Rc2Key::effectiveBits / 8, keyBytes.begin());
   OPENSSL_cleanse(digest->data(), digest->size());
-  auto key = std::make_shared<const Rc2Key>(keyBytes);
+  auto key = std::make_shared<Rc2Key>(keyBytes);
   OPENSSL_cleanse(keyBytes.data(), keyBytes.size());
   const ULONG_PTR handle = table.addKey(hProv, std::move(key));
   if (handle == 0) {
@@ -200,10 +203,11 @@ BOOL CryptEncrypt(HCRYPTKEY hKey, HCRYPTHASH hHash, BOOL Final, DWORD dwFlags, B
   if (!key || pdwDataLen == nullptr) {
     return fail(ERROR_INVALID_PARAMETER);
   }
-  if (!isSupportedCipherCall(hHash, Final, dwFlags)) {
+  if (!isSupportedCipherCall(hHash, Final, dwFlags, *pdwDataLen)) {
     return FALSE;
   }
-  const std::size_t needed = Rc2Key::cipherLength(*pdwDataLen);
+  // Only the last call of a message adds padding.
+  const std::size_t needed = Final != FALSE ? Rc2Key::cipherLength(*pdwDataLen) : *pdwDataLen;
   if (needed > UINT32_MAX) {
     return fail(NTE_BAD_LEN);
   }
@@ -215,7 +219,7 @@ BOOL CryptEncrypt(HCRYPTKEY hKey, HCRYPTHASH hHash, BOOL Final, DWORD dwFlags, B
     *pdwDataLen = static_cast<DWORD>(needed);
     return fail(ERROR_MORE_DATA);
   }
-  if (!key->encrypt(pbData, *pdwDataLen)) {
+  if (!key->encrypt(pbData, *pdwDataLen, Final != FALSE)) {
     return fail(NTE_BAD_KEY);
   }
   *pdwDataLen = static_cast<DWORD>(needed);
@@ -227,16 +231,17 @@ BOOL CryptDecrypt(HCRYPTKEY hKey, HCRYPTHASH hHash, BOOL Final, DWORD dwFlags, B
   if (!key || pdwDataLen == nullptr || (pbData == nullptr && *pdwDataLen != 0)) {
     return fail(ERROR_INVALID_PARAMETER);
   }
-  if (!isSupportedCipherCall(hHash, Final, dwFlags)) {
+  if (!isSupportedCipherCall(hHash, Final, dwFlags, *pdwDataLen)) {
     return FALSE;
   }
-  if (*pdwDataLen == 0) {
+  // A message ends in its padding block.
+  if (Final != FALSE && *pdwDataLen == 0) {
     return fail(NTE_BAD_LEN);
   }
   if (*pdwDataLen % rc2BlockSize != 0) {
     return fail(NTE_BAD_DATA);
   }
-  const auto plainLength = key->decrypt(pbData, *pdwDataLen);
+  const auto plainLength = key->decrypt(pbData, *pdwDataLen, Final != FALSE);
   if (!plainLength) {
     return fail(NTE_BAD_DATA);
   }

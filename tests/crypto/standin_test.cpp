@@ -65,7 +65,67 @@ TEST_F(StandIn, SizeQueryGivesTheMessageLengthRoundedUpToTheNextWholeBlock) {
     DWORD length = plain;
     EXPECT_TRUE(CryptEncrypt(key, 0, TRUE, 0, nullptr, &length, 0));
     EXPECT_EQ(length, (plain / 8 + 1) * 8) << plain;
+    // A call before the last adds no padding.
+    length = plain / 8 * 8;
+    EXPECT_TRUE(CryptEncrypt(key, 0, FALSE, 0, nullptr, &length, 0));
+    EXPECT_EQ(length, plain / 8 * 8) << plain;
   }
+}
+
+TEST_F(StandIn, AMessageInSeveralCallsIsExactlyTheMessageInOne) {
+  const HCRYPTKEY key = keyFor("password");
+  const std::string plain = patterned((std::size_t{3} << 20) + 21);
+  const std::string whole = encrypt(key, plain);
+  // Where the calls before the last end. Long calls decrypt on several cores, the first run chained
+  // from the call before; the last call may hold only the padding block.
+  const std::vector<std::size_t> splits[] = {
+      {8},
+      {8, 24},
+      {std::size_t{1} << 20, (std::size_t{2} << 20) + 8},
+      {(std::size_t{3} << 20) + 16},
+  };
+  for (const std::vector<std::size_t> &ends : splits) {
+    SCOPED_TRACE(::testing::PrintToString(ends));
+    // Each piece in place, all but the last with Final = FALSE; returns the whole result.
+    const auto inPieces = [&ends](std::string data, std::size_t room, const auto &call) {
+      std::string result;
+      std::size_t start = 0;
+      for (std::size_t piece = 0; piece <= ends.size(); ++piece) {
+        const bool last = piece == ends.size();
+        std::string bytes = data.substr(start, last ? std::string::npos : ends[piece] - start);
+        auto length = static_cast<DWORD>(bytes.size());
+        bytes.resize(bytes.size() + (last ? room : 0));
+        EXPECT_TRUE(call(last ? TRUE : FALSE, bytes, length));
+        result += bytes.substr(0, length);
+        start = last ? start : ends[piece];
+      }
+      return result;
+    };
+    EXPECT_TRUE(inPieces(plain, 8, [key](BOOL last, std::string &bytes, DWORD &length) {
+                  return CryptEncrypt(key, 0, last, 0, reinterpret_cast<BYTE *>(bytes.data()), &length,
+                                      static_cast<DWORD>(bytes.size()));
+                }) == whole);
+    EXPECT_TRUE(inPieces(whole, 0, [key](BOOL last, std::string &bytes, DWORD &length) {
+                  return CryptDecrypt(key, 0, last, 0, reinterpret_cast<BYTE *>(bytes.data()), &length);
+                }) == plain);
+    EXPECT_TRUE(encrypt(key, plain) == whole) << "the last call starts the next message afresh";
+  }
+}
+
+TEST_F(StandIn, ACallBeforeTheLastTakesWholeBlocksOnly) {
+  const HCRYPTKEY key = keyFor("password");
+  for (const DWORD partial : {1U, 7U, 9U, 15U}) {
+    SCOPED_TRACE(partial);
+    std::string data(16, 'x');
+    DWORD length = partial;
+    EXPECT_FALSE(CryptEncrypt(key, 0, FALSE, 0, bytes(data), &length, 16));
+    EXPECT_EQ(GetLastError(), NTE_BAD_DATA);
+    EXPECT_FALSE(CryptDecrypt(key, 0, FALSE, 0, bytes(data), &length));
+    EXPECT_EQ(GetLastError(), NTE_BAD_DATA);
+    EXPECT_EQ(length, partial);
+    EXPECT_EQ(data, std::string(16, 'x'));
+  }
+  EXPECT_EQ(toHex(encrypt(key, "hello world")), "512e101fdcaacb689295043e674bff6a") << "the chain is untouched";
 }
 
 TEST_F(StandIn, EncryptionIntoATooSmallBufferFailsWithMoreDataAndLeavesTheDataAlone) {

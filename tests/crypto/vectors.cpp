@@ -59,6 +59,14 @@ std::string toHex(std::string_view bytes) {
   return hex;
 }
 
+std::string patterned(std::size_t length) {
+  std::string bytes(length, '\0');
+  for (std::size_t i = 0; i < length; ++i) {
+    bytes[i] = static_cast<char>((i * 7) % 251);
+  }
+  return bytes;
+}
+
 std::vector<TsvRow> readTsv(const std::string &name) {
   std::istringstream lines(readBytes(vectorsDir() / name));
   std::string line;

@@ -19,6 +19,10 @@ void writeBytes(const std::filesystem::path &path, std::string_view bytes);
 std::string fromHex(std::string_view hex);
 std::string toHex(std::string_view bytes);
 
+// Bytes i of which is (i * 7) % 251, with NULs among them: a period no slice of the engine's is a
+// multiple of, so a slice taken from the wrong place changes the result.
+std::string patterned(std::size_t length);
+
 // The rows of a tab-separated table of the vectors folder, each mapping column names to values.
 using TsvRow = std::map<std::string, std::string>;
 std::vector<TsvRow> readTsv(const std::string &name);

@@ -20,7 +20,7 @@ using namespace orvelin::fuzz;
 // The flags that ask for the repetition, with either form of body: one value, and not one the
 // mutators favour (0x00, 0xFF), since such a run costs milliseconds instead of microseconds.
 constexpr std::uint8_t repeatFlag = 0xA4;
-// Long enough for two runs of at least 1 MiB each, so the stand-in decrypts on two threads.
+// Long enough for the stand-in to split it into runs on several threads.
 constexpr std::size_t repeatedLength = std::size_t{2} << 20;
 
 HCRYPTPROV provider() {
