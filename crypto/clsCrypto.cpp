@@ -4,6 +4,7 @@
 #include "secure_wipe.h"
 #include "service_calls.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace orvelin {
@@ -61,6 +62,24 @@ bool clsCrypto::reportFailure(DWORD code, const char *suffix) {
 bool clsCrypto::fitsServiceLength(const std::string &buffer, const char *suffix) {
   return buffer.size() <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) ||
          reportFailure(ERROR_NOT_ENOUGH_MEMORY, suffix);
+}
+
+std::optional<std::size_t> clsCrypto::throughSlices(Work work, std::size_t length, const SliceCall &call) {
+  for (std::size_t offset = 0;;) {
+    const std::size_t slice = std::min(sliceSize, length - offset);
+    const bool last = offset + slice == length;
+    auto sliceLength = static_cast<DWORD>(slice);
+    if (!call(offset, sliceLength, last ? TRUE : FALSE)) {
+      return std::nullopt;
+    }
+    if (Progress_) {
+      Progress_(work, offset + slice, length);
+    }
+    if (last) {
+      return offset + sliceLength;
+    }
+    offset += slice;
+  }
 }
 
 } // namespace orvelin

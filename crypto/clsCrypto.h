@@ -5,8 +5,11 @@
 // time an operation returns false.
 
 #include "cryptoapi.h"
+#include "progress.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace orvelin {
@@ -21,6 +24,15 @@ public:
   // What EncryptFileData puts before the content: the digest's length as two digits, and the digest.
   // Content handed over in a buffer with this much room to spare is sealed where it lies.
   static constexpr std::size_t sealHeaderSize = 18;
+
+  // Bytes handed to the service in one call: long buffers go through a slice at a time, so that the
+  // work can report its progress. A whole number of cipher blocks; a slice of RC2 encryption, the
+  // slowest work, takes a few hundredths of a second, and a call costs nothing next to it.
+  static constexpr std::size_t sliceSize = std::size_t{1} << 20;
+
+  // Optional: HashFile, EncryptMessageData and DecryptMessageData report to it once per slice, from
+  // the thread that called them. Without it they report nothing.
+  void Progress(ProgressReport value) { Progress_ = std::move(value); }
 
   // Buffers are byte strings: one char per byte, NUL is ordinary data. Readers hand out the engine's
   // own buffer, so that multi-megabyte contents are copied only where the caller wants a copy.
@@ -51,6 +63,13 @@ private:
   bool reportFailure(DWORD code, const char *suffix);
   // The service counts bytes in a signed 32-bit length; false, reported, when a buffer is longer.
   bool fitsServiceLength(const std::string &buffer, const char *suffix);
+  // Hands [0, length) of a buffer to call a slice at a time, in order, each call told its offset,
+  // its length (which it may change, as the service does) and whether it is the last; an empty
+  // buffer is one empty last slice. Reports work after each slice and stops at the first call that
+  // fails, with the service's last error as it left it. The length of the result: the slices before
+  // the last one, and what the last call left in its length.
+  using SliceCall = std::function<BOOL(std::size_t offset, DWORD &length, BOOL last)>;
+  std::optional<std::size_t> throughSlices(Work work, std::size_t length, const SliceCall &call);
 
   std::string Password_;
   std::string InBuffer_;
@@ -60,6 +79,7 @@ private:
   HCRYPTKEY SessionKeyHandle_ = 0;
   std::string HashValue_;
   std::int16_t HashLength_ = 0;
+  ProgressReport Progress_;
 };
 
 } // namespace orvelin

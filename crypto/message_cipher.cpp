@@ -1,4 +1,6 @@
-// Whole-buffer encryption and decryption with the session key: one complete message per call.
+// Whole-buffer encryption and decryption with the session key: one complete message each time,
+// handed to the service a slice at a time, the key carrying the cipher's chain from one call to the
+// next and the last call completing the message (padding added or checked and taken off).
 
 #include "clsCrypto.h"
 #include "large_buffer.h"
@@ -37,12 +39,18 @@ bool clsCrypto::EncryptMessageData() {
   std::string working = reservedBuffer(workingLength);
   working.assign(InBuffer_, 0, workingLength);
   working.resize(workingLength);
-  dataLength = inputLength;
-  if (!calls.CryptEncrypt(SessionKeyHandle_, 0, TRUE, 0, reinterpret_cast<BYTE *>(working.data()), &dataLength,
-                          static_cast<DWORD>(workingLength))) {
+  auto *data = reinterpret_cast<BYTE *>(working.data());
+  const std::optional<std::size_t> cipherLength =
+      throughSlices(Work::Encrypting, inputLength, [&](std::size_t offset, DWORD &length, BOOL last) {
+        // Only the last slice grows, into the room behind it; none may go past the working buffer.
+        const std::uint64_t room = workingLength - offset;
+        const auto bufferLength = static_cast<DWORD>(last ? room : std::min<std::uint64_t>(room, length));
+        return calls.CryptEncrypt(SessionKeyHandle_, 0, last, 0, data + offset, &length, bufferLength);
+      });
+  if (!cipherLength) {
     return reportServiceFailure(suffix);
   }
-  working.resize(dataLength);
+  working.resize(*cipherLength);
   OutBuffer_ = std::move(working);
   return true;
 }
@@ -52,13 +60,17 @@ bool clsCrypto::DecryptMessageData() {
   if (!fitsServiceLength(InBuffer_, suffix)) {
     return false;
   }
+  const ServiceCalls &calls = serviceCalls();
   std::string working = InBuffer_;
-  auto dataLength = static_cast<DWORD>(working.size());
-  if (!serviceCalls().CryptDecrypt(SessionKeyHandle_, 0, TRUE, 0, reinterpret_cast<BYTE *>(working.data()),
-                                   &dataLength)) {
+  auto *data = reinterpret_cast<BYTE *>(working.data());
+  const std::optional<std::size_t> plainLength =
+      throughSlices(Work::Decrypting, working.size(), [&](std::size_t offset, DWORD &length, BOOL last) {
+        return calls.CryptDecrypt(SessionKeyHandle_, 0, last, 0, data + offset, &length);
+      });
+  if (!plainLength) {
     return reportServiceFailure(suffix);
   }
-  working.resize(dataLength);
+  working.resize(*plainLength);
   OutBuffer_ = std::move(working);
   return true;
 }

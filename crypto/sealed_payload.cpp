@@ -48,8 +48,11 @@ bool clsCrypto::HashFile() {
   if (!fitsServiceLength(InBuffer_, " during CryptHashData!")) {
     return false;
   }
-  if (!calls.CryptHashData(hash, reinterpret_cast<const BYTE *>(InBuffer_.data()), static_cast<DWORD>(InBuffer_.size()),
-                           0)) {
+  // MD5 streams: the digest of the slices, fed in order, is that of the whole.
+  const auto *data = reinterpret_cast<const BYTE *>(InBuffer_.data());
+  if (!throughSlices(Work::Hashing, InBuffer_.size(), [&](std::size_t offset, DWORD &length, BOOL /*last*/) {
+        return calls.CryptHashData(hash, data + offset, length, 0);
+      })) {
     return reportServiceFailure(" during CryptHashData!");
   }
   DWORD hashSize = 0;

@@ -1,9 +1,12 @@
 // Every service call of the two file sequences, failed in turn: the engine shows its message, stops
-// there and produces no file.
+// there and produces no file. The content takes three slices, so that the first, a middle and the
+// last call of each sliced operation fail too.
 
+#include "crypto/clsCrypto.h"
 #include "engine_runs.h"
 #include "message_recorder.h"
 #include "service_faults.h"
+#include "vectors.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,9 @@ namespace orvelin::testing {
 namespace {
 
 constexpr DWORD injectedCode = 0x80090020; // NTE_FAIL, -2146893792
+
+// Hashed in three slices; sealed, it is encrypted in three, and its ciphertext decrypted in three.
+const std::string threeSlices = patterned(2 * clsCrypto::sliceSize + 100);
 
 struct Fault {
   ServiceCall call;
@@ -32,22 +38,26 @@ void expectReportedAndStopped(const ServiceFaults &faults, const MessageRecorder
 TEST(EngineFaults, EachFailureOfTheEncryptionSequence) {
   const Fault faults[] = {
       {ServiceCall::CreateHash, 1, " during CryptCreateHash!"},
-      {ServiceCall::HashData, 1, " during CryptHashData!"},
+      {ServiceCall::HashData, 1, " during CryptHashData!"}, // the content's three slices
+      {ServiceCall::HashData, 2, " during CryptHashData!"},
+      {ServiceCall::HashData, 3, " during CryptHashData!"},
       {ServiceCall::GetHashParam, 1, " during CryptGetHashParam!"},
       {ServiceCall::GetHashParam, 2, " during CryptGetHashParam!"},
       {ServiceCall::DestroyHash, 1, " during CryptDestroyHash!"},
       {ServiceCall::CreateHash, 2, " during CryptCreateHash!"},
-      {ServiceCall::HashData, 2, " during CryptHashData!"},
+      {ServiceCall::HashData, 4, " during CryptHashData!"}, // the password
       {ServiceCall::DeriveKey, 1, " during CryptDeriveKey!"},
       {ServiceCall::DestroyHash, 2, " during CryptDestroyHash!"},
-      {ServiceCall::Encrypt, 2, " during CryptEncrypt!"},
+      {ServiceCall::Encrypt, 2, " during CryptEncrypt!"}, // after the size query, the three slices
+      {ServiceCall::Encrypt, 3, " during CryptEncrypt!"},
+      {ServiceCall::Encrypt, 4, " during CryptEncrypt!"},
   };
   for (const Fault &fault : faults) {
     SCOPED_TRACE(std::string(fault.message) + " #" + std::to_string(fault.occurrence));
     ServiceFaults injected;
     injected.fail(fault.call, injectedCode, fault.occurrence);
     MessageRecorder boxes;
-    EXPECT_EQ(sealAndEncrypt("password", "content"), "");
+    EXPECT_EQ(sealAndEncrypt("password", threeSlices), "");
     expectReportedAndStopped(injected, boxes, fault);
   }
 }
@@ -56,16 +66,20 @@ TEST(EngineFaults, EachFailureOfTheDecryptionSequence) {
   std::string file;
   {
     MessageRecorder quiet;
-    file = sealAndEncrypt("password", "content");
+    file = sealAndEncrypt("password", threeSlices);
   }
   const Fault faults[] = {
       {ServiceCall::CreateHash, 1, " during CryptCreateHash!"},
-      {ServiceCall::HashData, 1, " during CryptHashData!"},
+      {ServiceCall::HashData, 1, " during CryptHashData!"}, // the password
       {ServiceCall::DeriveKey, 1, " during CryptDeriveKey!"},
       {ServiceCall::DestroyHash, 1, " during CryptDestroyHash!"},
-      {ServiceCall::Decrypt, 1, " during CryptDecrypt!"},
+      {ServiceCall::Decrypt, 1, " during CryptDecrypt!"}, // the three slices
+      {ServiceCall::Decrypt, 2, " during CryptDecrypt!"},
+      {ServiceCall::Decrypt, 3, " during CryptDecrypt!"},
       {ServiceCall::CreateHash, 2, " during CryptCreateHash!"},
-      {ServiceCall::HashData, 2, " during CryptHashData!"},
+      {ServiceCall::HashData, 2, " during CryptHashData!"}, // the content's three slices
+      {ServiceCall::HashData, 3, " during CryptHashData!"},
+      {ServiceCall::HashData, 4, " during CryptHashData!"},
       {ServiceCall::GetHashParam, 1, " during CryptGetHashParam!"},
       {ServiceCall::GetHashParam, 2, " during CryptGetHashParam!"},
       {ServiceCall::DestroyHash, 2, " during CryptDestroyHash!"},

@@ -4,8 +4,12 @@
 #include "crypto/service_calls.h"
 #include "engine_runs.h"
 #include "message_recorder.h"
+#include "service_faults.h"
+#include "vectors.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace orvelin::testing {
 namespace {
@@ -20,14 +24,6 @@ protected:
   MessageRecorder boxes;
   clsCrypto engine;
 };
-
-std::string patterned(std::size_t length) {
-  std::string bytes(length, '\0');
-  for (std::size_t i = 0; i < length; ++i) {
-    bytes[i] = static_cast<char>((i * 7) % 251);
-  }
-  return bytes;
-}
 
 TEST_F(MessageCipher, RoundTripsEveryLengthAroundTheBlockSizeWithNulBytes) {
   // The last is long enough for the working buffer to be brought in ahead and decrypted on every core.
@@ -46,14 +42,73 @@ TEST_F(MessageCipher, RoundTripsEveryLengthAroundTheBlockSizeWithNulBytes) {
   EXPECT_TRUE(boxes.messages().empty());
 }
 
-TEST_F(MessageCipher, AFailedDecryptionKeepsThePreviousResult) {
+TEST_F(MessageCipher, EveryOperationReportsOncePerSliceUpToItsTotal) {
+  constexpr std::uint64_t slice = clsCrypto::sliceSize;
+  const struct {
+    Work work;
+    bool (clsCrypto::*operation)();
+  } operations[] = {
+      {Work::Hashing, &clsCrypto::HashFile},
+      {Work::Encrypting, &clsCrypto::EncryptMessageData},
+      {Work::Decrypting, &clsCrypto::DecryptMessageData},
+  };
+  // Each length hashed and encrypted, and its ciphertext (8 bytes up to 2 slices and 104) decrypted.
+  for (const std::uint64_t length : {std::uint64_t{0}, std::uint64_t{100}, 2 * slice, 2 * slice + 100}) {
+    engine.InBuffer(patterned(length));
+    for (const auto &operation : operations) {
+      SCOPED_TRACE(std::to_string(length) + " bytes, work " + std::to_string(static_cast<int>(operation.work)));
+      if (operation.work == Work::Decrypting) {
+        engine.InBuffer(engine.OutBuffer());
+      }
+      const std::uint64_t total = engine.InBuffer().size();
+      std::vector<std::uint64_t> reported;
+      engine.Progress([&](Work work, std::uint64_t done, std::uint64_t reportedTotal) {
+        EXPECT_EQ(work, operation.work);
+        EXPECT_EQ(reportedTotal, total);
+        reported.push_back(done);
+      });
+      ASSERT_TRUE((engine.*operation.operation)());
+      // Once at the end of each slice: whole slices, then the rest, which may be short or empty.
+      std::vector<std::uint64_t> expected;
+      do {
+        expected.push_back(std::min((expected.size() + 1) * slice, total));
+      } while (expected.back() < total);
+      EXPECT_EQ(reported, expected);
+    }
+  }
+}
+
+TEST_F(MessageCipher, AFailureKeepsThePreviousResultAndShowsTheServicesCode) {
   engine.InBuffer("earlier");
   ASSERT_TRUE(engine.EncryptMessageData());
   const std::string earlier = engine.OutBuffer();
-  engine.InBuffer("not a whole number of blocks");
-  EXPECT_FALSE(engine.DecryptMessageData());
-  EXPECT_EQ(engine.ErrorMsg(), "Error -2146893819 during CryptDecrypt!");
-  EXPECT_EQ(engine.OutBuffer(), earlier);
+  const std::string threeSlices = patterned(2 * clsCrypto::sliceSize + 100);
+  const struct {
+    const char *name;
+    std::string input;
+    bool (clsCrypto::*operation)();
+    std::optional<ServiceCall> failing; // on its second slice; otherwise the service itself refuses
+    const char *message;
+  } cases[] = {
+      {"partial blocks", "not a whole number of blocks", &clsCrypto::DecryptMessageData, std::nullopt,
+       "Error -2146893819 during CryptDecrypt!"},
+      {"encryption's middle slice", threeSlices, &clsCrypto::EncryptMessageData, ServiceCall::Encrypt,
+       "Error -2146893792 during CryptEncrypt!"},
+      {"decryption's middle slice", threeSlices, &clsCrypto::DecryptMessageData, ServiceCall::Decrypt,
+       "Error -2146893792 during CryptDecrypt!"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    ServiceFaults injected;
+    if (c.failing) {
+      // Encryption's first call is the size query.
+      injected.fail(*c.failing, 0x80090020, *c.failing == ServiceCall::Encrypt ? 3 : 2);
+    }
+    engine.InBuffer(c.input);
+    EXPECT_FALSE((engine.*c.operation)());
+    EXPECT_EQ(engine.ErrorMsg(), c.message);
+    EXPECT_EQ(engine.OutBuffer(), earlier);
+  }
 }
 
 TEST(MessageCipherWithoutKey, BothOperationsAreRefusedByTheService) {

@@ -44,6 +44,14 @@ TEST(SealedPayload, IsTheSameWhereverTheContentLies) {
   }
 }
 
+TEST(SealedPayload, TheDigestIsOfTheWholeContentHashedInSlices) {
+  MessageRecorder boxes;
+  clsCrypto engine;
+  engine.InBuffer(patterned(2 * clsCrypto::sliceSize + 100));
+  ASSERT_TRUE(engine.HashFile());
+  EXPECT_EQ(toHex(engine.HashValue()), "f38d72f61c046c97ddaafb6279fb2288");
+}
+
 TEST(SealedPayload, EmptyContentSealsToEighteenBytesAndOpensToNothing) {
   MessageRecorder boxes;
   const std::string file = sealAndEncrypt("password", "");
