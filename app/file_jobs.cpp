@@ -9,7 +9,9 @@
 #include "whole_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <new>
 
 namespace orvelin {
@@ -41,31 +43,85 @@ std::string notEnoughMemory(const char *action, const std::filesystem::path &pat
          std::to_string(std::max<std::uint64_t>(needed, 1)) + " MiB. The file has not been changed.";
 }
 
+// One step of a job, and its weight: its share of the job's time, in percent.
+struct Stage {
+  Work work;
+  int weight;
+};
+using Stages = std::array<Stage, 4>;
+
+// Measured on a 256 MiB file: RC2 encryption on one core takes nearly all of an encryption;
+// decryption runs on every core, so there the digest and the disk weigh more.
+constexpr Stages encryptionStages{{{Work::Reading, 2}, {Work::Hashing, 6}, {Work::Encrypting, 89}, {Work::Writing, 3}}};
+constexpr Stages decryptionStages{
+    {{Work::Reading, 5}, {Work::Decrypting, 65}, {Work::Hashing, 20}, {Work::Writing, 10}}};
+
+// Turns the stages' progress in bytes into the job's fraction, passed on only when it grows.
+class JobMeter {
+public:
+  JobMeter(const Stages &stages, const JobProgress &report) : stages_(stages), report_(report) {}
+
+  void operator()(Work work, std::uint64_t done, std::uint64_t total) {
+    int before = 0;
+    for (const Stage &stage : stages_) {
+      if (stage.work == work) {
+        const double part = total == 0 ? 1 : static_cast<double>(done) / static_cast<double>(total);
+        tell((before + stage.weight * part) / 100);
+        return;
+      }
+      before += stage.weight;
+    }
+  }
+  void finished() { tell(1); }
+
+private:
+  void tell(double fraction) {
+    if (report_ && fraction > told_) {
+      told_ = fraction;
+      report_(fraction);
+    }
+  }
+
+  const Stages &stages_;
+  const JobProgress &report_;
+  double told_ = 0;
+};
+
 struct JobKind {
   const char *action;
   std::uint64_t largestSize;
   std::string (*tooLargeText)(const std::filesystem::path &path);
   std::size_t spareRoom; // bytes the engine may grow the content by in place
   bool (*engineSteps)(clsCrypto &engine);
+  const Stages &stages;
 };
 
 // Every job: a usable password, a file that may be rewritten and its content, each refused with
 // its own box; then the engine's steps, and the file replaced once they have all succeeded.
-bool runJob(const JobKind &kind, const std::filesystem::path &path, std::u16string_view password) {
+bool runJob(const JobKind &kind, const std::filesystem::path &path, std::u16string_view password,
+            const JobProgress &progress) {
   std::string passwordBytes;
   const WipeOnExit wipePassword(passwordBytes);
+  JobMeter meter(kind.stages, progress);
+  const ProgressReport stageProgress = std::ref(meter);
   try {
     if (!passwordForService(password, passwordBytes) || !checkReplaceable(path)) {
       return false;
     }
-    std::optional<std::string> content = readWholeFile(path, kind.largestSize, kind.tooLargeText(path), kind.spareRoom);
+    std::optional<std::string> content =
+        readWholeFile(path, kind.largestSize, kind.tooLargeText(path), kind.spareRoom, stageProgress);
     if (!content) {
       return false;
     }
     clsCrypto engine;
     engine.Password(passwordBytes);
     engine.InBuffer(std::move(*content));
-    return kind.engineSteps(engine) && replaceFileContent(path, engine.OutBuffer());
+    engine.Progress(stageProgress);
+    if (!kind.engineSteps(engine) || !replaceFileContent(path, engine.OutBuffer(), stageProgress)) {
+      return false;
+    }
+    meter.finished();
+    return true;
   } catch (const std::bad_alloc &) {
     // The buffers are gone by now, so the box has the memory it needs; the file was never touched.
     return reportFileError(notEnoughMemory(kind.action, path));
@@ -80,13 +136,15 @@ bool decryptionSteps(clsCrypto &engine) { return runDecryption(engine); }
 
 } // namespace
 
-bool EncryptFile(const std::filesystem::path &path, std::u16string_view password) {
-  return runJob({"encrypt", largestPlainFile, tooLargeToEncrypt, clsCrypto::sealHeaderSize, encryptionSteps}, path,
-                password);
+bool EncryptFile(const std::filesystem::path &path, std::u16string_view password, const JobProgress &progress) {
+  return runJob(
+      {"encrypt", largestPlainFile, tooLargeToEncrypt, clsCrypto::sealHeaderSize, encryptionSteps, encryptionStages},
+      path, password, progress);
 }
 
-bool DecryptFile(const std::filesystem::path &path, std::u16string_view password) {
-  return runJob({"decrypt", largestEncryptedFile, tooLargeToDecrypt, 0, decryptionSteps}, path, password);
+bool DecryptFile(const std::filesystem::path &path, std::u16string_view password, const JobProgress &progress) {
+  return runJob({"decrypt", largestEncryptedFile, tooLargeToDecrypt, 0, decryptionSteps, decryptionStages}, path,
+                password, progress);
 }
 
 } // namespace orvelin

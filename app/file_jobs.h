@@ -5,6 +5,7 @@
 // that includes a job that cannot get the memory it needs.
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #ifdef _WIN32
@@ -14,11 +15,19 @@
 
 namespace orvelin {
 
+// A job's progress: the fraction of its work done, from 0 to 1, reading, the engine's steps and
+// writing together, each weighted by its share of a job's time. It only grows, is told only when it
+// does (a few times per MiB at most), reaches 1 when the job has rewritten the file, and is called
+// on the thread running the job.
+using JobProgress = std::function<void(double fraction)>;
+
 // True when the file at path was rewritten with its encrypted form. The password is the typed text
 // in UTF-16; the job wipes every copy it makes of it, and its caller wipes the original.
-[[nodiscard]] bool EncryptFile(const std::filesystem::path &path, std::u16string_view password);
+[[nodiscard]] bool EncryptFile(const std::filesystem::path &path, std::u16string_view password,
+                               const JobProgress &progress = {});
 
 // True when the file at path was rewritten with its decrypted content.
-[[nodiscard]] bool DecryptFile(const std::filesystem::path &path, std::u16string_view password);
+[[nodiscard]] bool DecryptFile(const std::filesystem::path &path, std::u16string_view password,
+                               const JobProgress &progress = {});
 
 } // namespace orvelin

@@ -16,13 +16,15 @@ bool failed(const std::filesystem::path &path, os::ErrorCode error) {
   return reportFileError(fileErrorText("write", path, error) + " The file has not been changed.");
 }
 
-bool writeAll(os::FileHandle file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const std::optional<std::size_t> wrote = os::writeSome(file, bytes.data(), std::min(bytes.size(), writePiece));
+bool writeAll(os::FileHandle file, std::string_view bytes, const ProgressReport &progress) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const std::optional<std::size_t> wrote =
+        os::writeSome(file, bytes.data() + done, std::min(bytes.size() - done, writePiece));
     if (!wrote) {
       return false;
     }
-    bytes.remove_prefix(*wrote);
+    done += *wrote;
+    progress(Work::Writing, done, bytes.size());
   }
   return true;
 }
@@ -30,8 +32,8 @@ bool writeAll(os::FileHandle file, std::string_view bytes) {
 // Closes the temporary file and, once it holds the whole content on the disk with what the user
 // chose for the target, puts it in the target's place.
 os::Placement completeAndPutInPlace(os::FileHandle file, std::string_view bytes, const std::filesystem::path &temporary,
-                                    const std::filesystem::path &target) {
-  if (!writeAll(file, bytes) || !os::takeOverAttributes(file, target) || !os::flush(file)) {
+                                    const std::filesystem::path &target, const ProgressReport &progress) {
+  if (!writeAll(file, bytes, progress) || !os::takeOverAttributes(file, target) || !os::flush(file)) {
     const os::ErrorCode error = os::lastError();
     os::close(file);
     return {os::Placement::Outcome::Unchanged, error, std::nullopt};
@@ -66,7 +68,7 @@ bool checkReplaceable(const std::filesystem::path &path) {
   return true;
 }
 
-bool replaceFileContent(const std::filesystem::path &path, std::string_view bytes) {
+bool replaceFileContent(const std::filesystem::path &path, std::string_view bytes, const ProgressReport &progress) {
   const std::optional<std::filesystem::path> target = os::finalTarget(path);
   if (!target) {
     return failed(path, os::lastError());
@@ -77,7 +79,7 @@ bool replaceFileContent(const std::filesystem::path &path, std::string_view byte
   if (!file) {
     return failed(path, os::lastError());
   }
-  const os::Placement placement = completeAndPutInPlace(*file, bytes, temporary, *target);
+  const os::Placement placement = completeAndPutInPlace(*file, bytes, temporary, *target, progress);
   if (placement.outcome == os::Placement::Outcome::Unchanged) {
     os::removeFile(temporary);
     return failed(path, placement.error);

@@ -4,6 +4,8 @@
 // (permissions, attributes), and only then take its place in one atomic step. At any moment the
 // path holds either the whole old content or the whole new one.
 
+#include "crypto/progress.h"
+
 #include <filesystem>
 #include <string_view>
 
@@ -16,7 +18,7 @@ bool checkReplaceable(const std::filesystem::path &path);
 // untouched and no temporary file is left, or, should it have been moved aside and neither content
 // could be put back in its place, the box says where each is. True once the file holds the new
 // content, with a box if a copy of the old content could not be removed. A symbolic link stays a
-// link; its target is rewritten.
-bool replaceFileContent(const std::filesystem::path &path, std::string_view bytes);
+// link; its target is rewritten. Each piece written is reported to progress as Work::Writing.
+bool replaceFileContent(const std::filesystem::path &path, std::string_view bytes, const ProgressReport &progress);
 
 } // namespace orvelin

@@ -4,14 +4,20 @@
 #include "file_error.h"
 #include "system_files.h"
 
+#include <algorithm>
+
 namespace orvelin {
 namespace {
 
+// Reads go in pieces so that a long one shows its progress.
+constexpr std::size_t readPiece = std::size_t{4} << 20;
+
 enum class Reading { Whole, EndedEarly, Failed };
 
-Reading readExactly(os::FileHandle file, std::string &content) {
+Reading readExactly(os::FileHandle file, std::string &content, const ProgressReport &progress) {
   for (std::size_t done = 0; done < content.size();) {
-    const std::optional<std::size_t> got = os::readSome(file, content.data() + done, content.size() - done);
+    const std::optional<std::size_t> got =
+        os::readSome(file, content.data() + done, std::min(content.size() - done, readPiece));
     if (!got) {
       return Reading::Failed;
     }
@@ -19,6 +25,7 @@ Reading readExactly(os::FileHandle file, std::string &content) {
       return Reading::EndedEarly;
     }
     done += *got;
+    progress(Work::Reading, done, content.size());
   }
   return Reading::Whole;
 }
@@ -36,7 +43,8 @@ std::nullopt_t refuse(const std::string &text) {
 } // namespace
 
 std::optional<std::string> readWholeFile(const std::filesystem::path &path, std::uint64_t largestSize,
-                                         const std::string &tooLargeText, std::size_t spareRoom) {
+                                         const std::string &tooLargeText, std::size_t spareRoom,
+                                         const ProgressReport &progress) {
   const std::optional<os::FileFacts> facts = os::factsOf(path);
   if (!facts) {
     return refuse(fileErrorText("read", path, os::lastError()));
@@ -55,7 +63,7 @@ std::optional<std::string> readWholeFile(const std::filesystem::path &path, std:
   if (!file) {
     return refuse(fileErrorText("read", path, os::lastError()));
   }
-  const Reading reading = readExactly(*file, content);
+  const Reading reading = readExactly(*file, content, progress);
   const os::ErrorCode readError = os::lastError();
   // A file that grew since it was measured would lose its tail: refuse it like one that shrank.
   const bool complete = reading == Reading::Whole && atEnd(*file);

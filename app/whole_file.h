@@ -1,5 +1,7 @@
 #pragma once
 
+#include "crypto/progress.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -7,10 +9,12 @@
 
 namespace orvelin {
 
-// The whole content of the regular file at path, read in one piece, in a buffer with spareRoom bytes
-// to grow in place. A file longer than largestSize is refused with tooLargeText before anything is
-// read. Any failure has been shown as a "File Error" box when nothing is returned.
+// The whole content of the regular file at path, in one buffer with spareRoom bytes to grow in
+// place, read in pieces, each reported to progress as Work::Reading. A file longer than largestSize
+// is refused with tooLargeText before anything is read. Any failure has been shown as a "File
+// Error" box when nothing is returned.
 std::optional<std::string> readWholeFile(const std::filesystem::path &path, std::uint64_t largestSize,
-                                         const std::string &tooLargeText, std::size_t spareRoom);
+                                         const std::string &tooLargeText, std::size_t spareRoom,
+                                         const ProgressReport &progress);
 
 } // namespace orvelin

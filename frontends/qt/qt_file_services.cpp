@@ -17,12 +17,15 @@ namespace {
 // The path in the file system's own encoding, as Qt itself would open it.
 std::filesystem::path jobPath(const std::u16string &text) { return QFile::encodeName(qtString(text)).toStdString(); }
 
-using PlatformFileJob = bool (*)(const std::filesystem::path &path, std::u16string_view password);
+using PlatformFileJob = bool (*)(const std::filesystem::path &path, std::u16string_view password,
+                                 const JobProgress &progress);
 
 // The one place where the window's texts become the jobs' own types; the password goes as it is,
-// so no copy of it is made here.
+// so no copy of it is made here. The window shows no progress yet.
 FileJob adapted(PlatformFileJob job) {
-  return [job](const std::u16string &path, const std::u16string &password) { return job(jobPath(path), password); };
+  return [job](const std::u16string &path, const std::u16string &password) {
+    return job(jobPath(path), password, JobProgress());
+  };
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/code_page.h"
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
+#include "crypto/clsCrypto.h"
 #include "file_system_faults.h"
 #include "job_folder.h"
 #include "live_job_file.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace orvelin::testing {
 namespace {
@@ -53,6 +55,40 @@ TEST_F(FileJobs, RoundTripsEmptySmallAndMultiMegabyteFilesWithAUnicodeName) {
   }
   EXPECT_TRUE(boxes.messages().empty());
   EXPECT_EQ(entries(), std::vector{shown(name)});
+}
+
+TEST_F(FileJobs, ProgressGrowsWithEveryPieceAndReachesOneOnlyWhenTheFileIsRewritten) {
+  const std::string large = randomBytes(3 * clsCrypto::sliceSize + 5);
+  using Job = bool (*)(const fs::path &, std::u16string_view, const JobProgress &);
+  const struct {
+    const char *name;
+    std::string content;
+    Job job;
+    bool rewritten;
+  } cases[] = {
+      {"encrypting a file of four slices", large, EncryptFile, true},
+      {"decrypting it", sealAndEncrypt("pw", large), DecryptFile, true},
+      {"encrypting an empty file", "", EncryptFile, true},
+      {"decrypting to an empty file", sealAndEncrypt("pw", ""), DecryptFile, true},
+      {"decrypting with the wrong password", sealAndEncrypt("other", large), DecryptFile, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = put("progress.bin", c.content);
+    boxes.clear();
+    std::vector<double> told;
+    EXPECT_EQ(c.job(path, u"pw", [&told](double fraction) { told.push_back(fraction); }), c.rewritten);
+    ASSERT_FALSE(told.empty());
+    EXPECT_GT(told.front(), 0.0);
+    EXPECT_TRUE(std::adjacent_find(told.begin(), told.end(), std::greater_equal<>()) == told.end())
+        << "told only when it grows";
+    EXPECT_EQ(told.back() == 1.0, c.rewritten);
+  }
+  // Four slices hashed, four ciphered, four MiB written, and the reading besides.
+  const fs::path path = put("progress.bin", large);
+  std::size_t told = 0;
+  ASSERT_TRUE(EncryptFile(path, u"pw", [&told](double /*fraction*/) { ++told; }));
+  EXPECT_EQ(told, 13U);
 }
 
 TEST_F(Passwords, WriteExactlyTheKnownAnswersOfTheCryptoApi) {
