@@ -14,8 +14,8 @@ TEST(Twips, AreTheNearestPixelAtAnyDotsPerInch) {
     int pixels;
   };
   const Case cases[] = {
-      {6645, 96, 443}, {3930, 96, 262},  {7, 96, 0},       {8, 96, 1},     {22, 96, 1},
-      {23, 96, 2},     {6645, 144, 665}, {3930, 144, 393}, {135, 144, 14}, {6645, 192, 886},
+      {6645, 96, 443},  {3930, 96, 262},  {7, 96, 0},     {8, 96, 1},       {22, 96, 1},      {23, 96, 2},
+      {6645, 144, 665}, {3930, 144, 393}, {135, 144, 14}, {6645, 120, 554}, {3930, 120, 328}, {6645, 192, 886},
   };
   for (const Case &each : cases) {
     EXPECT_EQ(pixelsFromTwips(each.twips, each.dpi), each.pixels) << each.twips << " twips at " << each.dpi;

@@ -1,6 +1,6 @@
 #include "frontends/win32/popup_placement.h"
 
-#include "frontends/win32/twips.h"
+#include "app/twips.h"
 #include "test_windows.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ namespace {
 struct Placement {
   const char *name;
   RECT workArea;
-  unsigned dpi;
+  int dpi;
   RECT expected;
 };
 void PrintTo(const Placement &placement, std::ostream *out) { *out << placement.name; }

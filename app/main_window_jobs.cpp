@@ -1,0 +1,33 @@
+#include "main_window_jobs.h"
+
+#include "file_jobs.h"
+#include "file_lookup.h"
+
+#include <string_view>
+#include <utility>
+
+namespace orvelin {
+namespace {
+
+using PathJob = bool (*)(const std::filesystem::path &path, std::u16string_view password, const JobProgress &progress);
+
+// The window shows no progress yet.
+FileJob onTypedPath(PathJob job, PathFromText pathOf) {
+  return [job, pathOf](const std::u16string &path, const std::u16string &password) {
+    return job(pathOf(path), password, JobProgress());
+  };
+}
+
+} // namespace
+
+MainWindowServices mainWindowJobs(PathFromText pathOf, std::function<std::u16string(WindowView &owner)> chooseFile) {
+  return {
+      .encryptFile = onTypedPath(EncryptFile, pathOf),
+      .decryptFile = onTypedPath(DecryptFile, pathOf),
+      .findsFile =
+          [pathOf](const std::u16string &name) { return namesExistingFile(pathOf(name), HiddenFiles::PassedOver); },
+      .chooseFile = std::move(chooseFile),
+  };
+}
+
+} // namespace orvelin

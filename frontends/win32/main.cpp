@@ -1,0 +1,22 @@
+// orvelin.exe: the splash, then the main window, each drawn from its design with the Win32 API.
+
+#include "frontends/win32/message_box_presenter.h"
+#include "frontends/win32/win32_file_services.h"
+#include "frontends/win32/win32_window_system.h"
+#include "windows/window_switcher.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/) {
+  // The tooltip control's class.
+  const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  orvelin::win32::installMessageBoxPresenter();
+
+  orvelin::win32::Win32WindowSystem system;
+  orvelin::WindowSwitcher switcher(system, orvelin::win32::win32MainWindowServices());
+  switcher.start();
+  return system.run();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/window_design.h"
+
+#include <windows.h>
+
+namespace orvelin::win32 {
+
+// A design's colour in the system's current scheme.
+COLORREF colourOf(Colour colour);
+
+inline COLORREF colourOf(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+} // namespace orvelin::win32

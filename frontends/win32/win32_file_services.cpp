@@ -1,0 +1,15 @@
+#include "frontends/win32/win32_file_services.h"
+
+#include "app/main_window_jobs.h"
+#include "frontends/win32/file_open_dialog.h"
+#include "frontends/win32/win32_window.h"
+
+namespace orvelin::win32 {
+
+MainWindowServices win32MainWindowServices() {
+  return mainWindowJobs(
+      [](const std::u16string &text) { return std::filesystem::path(text); },
+      [](WindowView &owner) { return chooseFileToOpen(dynamic_cast<Win32Window &>(owner).handle()).u16string(); });
+}
+
+} // namespace orvelin::win32

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/main_window_services.h"
+
+namespace orvelin::win32 {
+
+// The main window's services on Windows: the file jobs and the look-up on the typed name as a wide
+// path, and the file-open dialog, modal over the main window.
+MainWindowServices win32MainWindowServices();
+
+} // namespace orvelin::win32

@@ -1,0 +1,59 @@
+#include "frontends/win32/window_face.h"
+
+#include "frontends/win32/gdi_objects.h"
+#include "frontends/win32/system_colours.h"
+
+namespace orvelin::win32 {
+namespace {
+
+int scaled(int pixelsAt96, unsigned dpi) { return MulDiv(pixelsAt96, static_cast<int>(dpi), standardDpi); }
+
+void paintPicture(HDC dc, HBITMAP picture, unsigned dpi) {
+  BITMAP size{};
+  GetObjectW(picture, sizeof size, &size);
+  HDC source = CreateCompatibleDC(dc);
+  const HGDIOBJ previous = SelectObject(source, picture);
+  if (dpi == standardDpi) {
+    BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+  } else {
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, scaled(size.bmWidth, dpi), scaled(size.bmHeight, dpi), source, 0, 0, size.bmWidth,
+               size.bmHeight, SRCCOPY);
+  }
+  SelectObject(source, previous);
+  DeleteDC(source);
+}
+
+void paintOutlinesAndLines(HDC dc, const WindowDesign &design, unsigned dpi) {
+  const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  for (const OutlineDesign &outline : design.outlines) {
+    const Box box = pixelsFromTwips(outline.box, static_cast<int>(dpi));
+    // FrameRect covers exactly the pixels of the rectangle's edge, inside it.
+    const RECT edge{box.left, box.top, box.left + box.width, box.top + box.height};
+    FrameRect(dc, &edge, black);
+  }
+  const HGDIOBJ previous = SelectObject(dc, GetStockObject(BLACK_PEN));
+  for (const LineDesign &line : design.lines) {
+    const Point from = pixelsFromTwips(line.from, static_cast<int>(dpi));
+    const Point to = pixelsFromTwips(line.to, static_cast<int>(dpi));
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, to.x, to.y);
+    // LineTo stops short of its end point, which the line includes.
+    SetPixel(dc, to.x, to.y, RGB(0, 0, 0));
+  }
+  SelectObject(dc, previous);
+}
+
+} // namespace
+
+void paintWindowFace(HDC dc, const RECT &dirty, const WindowDesign &design, HBITMAP picture, unsigned dpi) {
+  const UniqueBrush background(CreateSolidBrush(colourOf(design.background)));
+  FillRect(dc, &dirty, background.get());
+  if (picture != nullptr) {
+    paintPicture(dc, picture, dpi);
+  }
+  paintOutlinesAndLines(dc, design, dpi);
+}
+
+} // namespace orvelin::win32
