@@ -338,7 +338,7 @@ void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOver
   QVERIFY(boxModalOverWindow);
   QCOMPARE(statusAtBox, QStringLiteral("Encrypting file.  Please wait...."));
   // The click on Decrypt, the key and the close reached nothing, then or later.
-  QTest::qWait(50);
+  QCoreApplication::processEvents();
   QCOMPARE(decryptions, 0);
   QCOMPARE(fileName()->text(), QStringLiteral("notes.txt"));
   QVERIFY(window().isVisible());
