@@ -55,7 +55,11 @@ private:
 void QtEventPump::pumpFor(WindowView &window, std::chrono::milliseconds period) {
   const InputDrop drop(dynamic_cast<QtWindow &>(window).widget());
   QEventLoop loop;
-  QTimer::singleShot(period, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  QTimer end;
+  end.setSingleShot(true);
+  end.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&end, &QTimer::timeout, &loop, &QEventLoop::quit);
+  end.start(period);
   loop.exec();
 }
 
