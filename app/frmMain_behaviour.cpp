@@ -13,6 +13,7 @@ namespace {
 constexpr std::string_view fileNameBox = "txtfilename";
 constexpr std::string_view passwordBox = "txtpassword";
 constexpr std::string_view status = "lblmessage";
+constexpr std::string_view progressBar = "jobprogress";
 
 // The window's own texts are ASCII.
 std::u16string utf16(std::string_view latin1) {
@@ -87,7 +88,8 @@ void frmMainBehaviour::click(std::string_view control) {
 void frmMainBehaviour::runFileJob(const JobTexts &texts, const FileJob &job) {
   view_.setBusyPointer(true);
   view_.setText(status, utf16(texts.busy));
-  // The job runs without returning to the event loop, so the busy look is painted now or never.
+  // The busy look is on the screen before the first check's box, which may come before any event
+  // loop runs.
   view_.paintNow();
   const std::u16string path = view_.text(fileNameBox);
   const TypedPassword password(view_.text(passwordBox));
@@ -98,7 +100,9 @@ void frmMainBehaviour::runFileJob(const JobTexts &texts, const FileJob &job) {
     view_.setText(status, u"");
     return;
   }
-  const bool done = job(path, password.text());
+  const bool done = services_.runJob(view_, progressBar, [&job, &path, &password](const JobProgress &progress) {
+    return job(path, password.text(), progress);
+  });
   view_.setBusyPointer(false);
   view_.setText(status, utf16(done ? texts.complete : texts.failed));
 }

@@ -63,6 +63,8 @@ constexpr ControlDesign controls[] = {
      .box = {1440, 2880, 3855, 255},
      .font = timesNewRoman(9.75),
      .alignment = Alignment::Centred},
+    // In the empty band between the buttons and the status line, under the status's width.
+    {.name = "jobprogress", .kind = ControlKind::ProgressBar, .box = {1440, 2475, 3855, 255}, .visible = false},
     {.name = "securitykey", .kind = ControlKind::ClickArea, .box = {240, 3240, 495, 375}},
     {.name = "Label4",
      .kind = ControlKind::ClickableLabel,

@@ -11,10 +11,9 @@ namespace {
 
 using PathJob = bool (*)(const std::filesystem::path &path, std::u16string_view password, const JobProgress &progress);
 
-// The window shows no progress yet.
 FileJob onTypedPath(PathJob job, PathFromText pathOf) {
-  return [job, pathOf](const std::u16string &path, const std::u16string &password) {
-    return job(pathOf(path), password, JobProgress());
+  return [job, pathOf](const std::u16string &path, const std::u16string &password, const JobProgress &progress) {
+    return job(pathOf(path), password, progress);
   };
 }
 

@@ -4,14 +4,26 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace orvelin {
 
 class WindowView;
 
+// A job's progress, from 0 to 1, told from the thread running it.
+using JobProgress = std::function<void(double fraction)>;
+
 // A job on the path and the password as typed: true when it rewrote the file. By the time it
 // returns false, it has shown why in a message box.
-using FileJob = std::function<bool(const std::u16string &path, const std::u16string &password)>;
+using FileJob =
+    std::function<bool(const std::u16string &path, const std::u16string &password, const JobProgress &progress)>;
+
+// A job with the place its progress goes, bound to its inputs.
+using BoundJob = std::function<bool(const JobProgress &progress)>;
+
+// Runs job for window, which waits for it without taking input and may show the job's progress in
+// its progressBar; the job's result.
+using JobRunner = std::function<bool(WindowView &window, std::string_view progressBar, const BoundJob &job)>;
 
 struct MainWindowServices {
   FileJob encryptFile{};
@@ -20,6 +32,7 @@ struct MainWindowServices {
   std::function<bool(const std::u16string &name)> findsFile{};
   // Asks the user for a file to open, modally over owner: its full path, or empty after a cancel.
   std::function<std::u16string(WindowView &owner)> chooseFile{};
+  JobRunner runJob{};
 };
 
 } // namespace orvelin

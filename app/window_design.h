@@ -21,6 +21,7 @@ enum class ControlKind {
   ClickableLabel, // a label the user clicks like a button, with the left mouse button; takes no focus
   TextBox,        // one line of text the user types
   ClickArea,      // a clickable label without text or background: invisible
+  ProgressBar,    // the system's bar that fills from the left as work gets done; takes no input
 };
 
 // Colours the system's scheme decides, and fixed ones.

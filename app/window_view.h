@@ -18,6 +18,8 @@ public:
   [[nodiscard]] virtual std::u16string text(std::string_view control) const = 0;
   virtual void setText(std::string_view control, std::u16string_view text) = 0;
   virtual void setVisible(std::string_view control, bool visible) = 0;
+  // How far a progress bar is filled, from 0 to 1.
+  virtual void setProgress(std::string_view control, double fraction) = 0;
   virtual void focus(std::string_view control) = 0;
   // The hourglass over the whole window, or the default pointer.
   virtual void setBusyPointer(bool busy) = 0;

@@ -1,12 +1,14 @@
 // One run on one generated file: OpenSSL's own single-threaded RC2-CBC with MD5 as the baseline,
 // then the engine in memory and the file jobs end to end, each as a ratio of the baseline's time
-// to its own (above 1 is faster than the baseline). The last four lines are for scripts.
+// to its own (above 1 is faster than the baseline), and the window's longest stall while a job runs
+// under it. The last five lines are for scripts.
 //   orvelin_bench [SIZE_MIB]
 
 #include "baseline.h"
 #include "child_job.h"
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
+#include "ui_stall.h"
 
 #include <chrono>
 #include <cstdio>
@@ -99,6 +101,8 @@ int benchmark(std::size_t sizeMiB) {
   std::ifstream restored(file, std::ios::binary);
   const bool roundTripped = encryptJob.rewritten && decryptJob.rewritten &&
                             std::string(std::istreambuf_iterator<char>(restored), {}) == plain;
+  restored.close();
+  const double uiStall = roundTripped ? uiStallMilliseconds(file) : 0;
   std::filesystem::remove(file);
   if (!roundTripped) {
     throw std::runtime_error("the file jobs did not give the content back");
@@ -118,6 +122,7 @@ int benchmark(std::size_t sizeMiB) {
   std::printf("engine_decrypt_ratio %.3f\n", baseline / engine.decrypt);
   std::printf("job_encrypt_ratio %.3f\n", baseline / encryptJob.seconds);
   std::printf("peak_rss_ratio %.3f\n", peakMiB / static_cast<double>(sizeMiB));
+  std::printf("ui_stall_ms %.1f\n", uiStall);
   return 0;
 }
 

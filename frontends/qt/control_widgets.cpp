@@ -6,6 +6,7 @@
 #include "window_fonts.h"
 
 #include <QLineEdit>
+#include <QProgressBar>
 
 namespace orvelin {
 namespace {
@@ -42,11 +43,33 @@ QLineEdit *createTextBox(QWidget &window, const ControlDesign &control) {
   return box;
 }
 
+// Filled in thousandths: smooth at any width the design gives it.
+QProgressBar *createProgressBar(QWidget &window) {
+  auto *bar = new QProgressBar(&window);
+  bar->setRange(0, progressSteps);
+  bar->setValue(0);
+  bar->setTextVisible(false);
+  return bar;
+}
+
+QWidget *createWidget(QWidget &window, const ControlDesign &control, std::function<void()> clicked) {
+  switch (control.kind) {
+  case ControlKind::TextBox:
+    return createTextBox(window, control);
+  case ControlKind::ProgressBar:
+    return createProgressBar(window);
+  case ControlKind::Label:
+  case ControlKind::ClickableLabel:
+  case ControlKind::ClickArea:
+    break;
+  }
+  return createLabel(window, control, std::move(clicked));
+}
+
 } // namespace
 
 QWidget *createControl(QWidget &window, const ControlDesign &control, std::function<void()> clicked) {
-  QWidget *widget = control.kind == ControlKind::TextBox ? static_cast<QWidget *>(createTextBox(window, control))
-                                                         : createLabel(window, control, std::move(clicked));
+  QWidget *widget = createWidget(window, control, std::move(clicked));
   widget->setObjectName(qtString(control.name));
   widget->setGeometry(qtRect(control.box));
   widget->setFont(qtFont(control.font));

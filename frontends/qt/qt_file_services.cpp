@@ -2,10 +2,12 @@
 
 #include "app/main_window_jobs.h"
 #include "qt_conversions.h"
+#include "qt_event_pump.h"
 #include "qt_window.h"
 
 #include <QFile>
 
+#include <memory>
 #include <utility>
 
 namespace orvelin {
@@ -17,9 +19,11 @@ std::filesystem::path jobPath(const std::u16string &text) { return QFile::encode
 } // namespace
 
 MainWindowServices qtMainWindowServices(FileChooser chooseFile) {
-  return mainWindowJobs(jobPath, [chooseFile = std::move(chooseFile)](WindowView &owner) {
+  MainWindowServices services = mainWindowJobs(jobPath, [chooseFile = std::move(chooseFile)](WindowView &owner) {
     return chooseFile(&dynamic_cast<QtWindow &>(owner).widget()).toStdU16String();
   });
+  services.runJob = backgroundJobRunner<QtEventPump>();
+  return services;
 }
 
 } // namespace orvelin

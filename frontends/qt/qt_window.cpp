@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTimer>
 
 namespace orvelin {
@@ -52,6 +53,10 @@ void QtWindow::setText(std::string_view control, std::u16string_view text) {
 }
 
 void QtWindow::setVisible(std::string_view control, bool visible) { this->control(control).setVisible(visible); }
+
+void QtWindow::setProgress(std::string_view control, double fraction) {
+  qobject_cast<QProgressBar *>(&this->control(control))->setValue(static_cast<int>(fraction * progressSteps));
+}
 
 void QtWindow::focus(std::string_view control) { this->control(control).setFocus(); }
 

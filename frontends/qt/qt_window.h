@@ -22,6 +22,7 @@ public:
   [[nodiscard]] std::u16string text(std::string_view control) const override;
   void setText(std::string_view control, std::u16string_view text) override;
   void setVisible(std::string_view control, bool visible) override;
+  void setProgress(std::string_view control, double fraction) override;
   void focus(std::string_view control) override;
   void setBusyPointer(bool busy) override;
   void paintNow() override;

@@ -27,7 +27,8 @@ HFONT fittingFont(HDC dc, const ControlDesign &label, std::wstring_view text, Bo
 void layOutControl(HWND control, const ControlDesign &design, WindowFonts &fonts, unsigned dpi) {
   Box box = pixelsFromTwips(design.box, static_cast<int>(dpi));
   HFONT font = fonts(design.font);
-  if (design.kind != ControlKind::TextBox) {
+  // Only labels are fitted to their texts.
+  if (design.kind != ControlKind::TextBox && design.kind != ControlKind::ProgressBar) {
     const std::wstring text = controlText(control);
     HDC dc = GetDC(control);
     const HGDIOBJ previous = SelectObject(dc, font);

@@ -72,6 +72,11 @@ HWND createControlWindow(HWND window, const ControlDesign &control, int identifi
     SetWindowSubclass(box, textBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(&events));
     return box;
   }
+  if (control.kind == ControlKind::ProgressBar) {
+    HWND bar = createChild(window, PROGRESS_CLASSW, L"", visible, 0, identifier);
+    SendMessageW(bar, PBM_SETRANGE32, 0, progressSteps);
+    return bar;
+  }
   // Without SS_NOTIFY a static control lets the mouse through to the window beneath.
   const bool clickable = control.kind != ControlKind::Label;
   HWND label = createChild(window, WC_STATICW, utf16FromUtf8(control.text),

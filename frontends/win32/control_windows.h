@@ -1,7 +1,8 @@
 #pragma once
 // The child windows a design's controls become: a label is a static control the window draws itself
 // (owner-drawn, so that its text sits in its box exactly as the design says, over whatever is
-// beneath); a clickable one takes the mouse; a text box is an edit control.
+// beneath); a clickable one takes the mouse; a text box is an edit control; a progress bar is the
+// common controls' own.
 
 #include "app/window_design.h"
 
@@ -11,6 +12,9 @@
 #include <string>
 
 namespace orvelin::win32 {
+
+// A progress bar's range: its position is the fraction done in these steps.
+inline constexpr int progressSteps = 1000;
 
 // What the controls of a window tell it.
 struct ControlEvents {

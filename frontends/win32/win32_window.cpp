@@ -10,6 +10,8 @@
 #include "frontends/win32/window_face.h"
 #include "frontends/win32/window_pictures.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cassert>
 #include <string>
@@ -95,9 +97,17 @@ void Win32Window::setText(std::string_view control, std::u16string_view text) {
 }
 
 void Win32Window::setVisible(std::string_view control, bool visible) {
-  HWND handle = this->control(control).handle;
-  ShowWindow(handle, visible ? SW_SHOWNA : SW_HIDE);
-  redrawBeneath(handle);
+  const Control &shown = this->control(control);
+  ShowWindow(shown.handle, visible ? SW_SHOWNA : SW_HIDE);
+  redrawBeneath(shown.handle);
+  if (shown.design->kind == ControlKind::ProgressBar) {
+    taskbar_.show(window_, visible);
+  }
+}
+
+void Win32Window::setProgress(std::string_view control, double fraction) {
+  SendMessageW(this->control(control).handle, PBM_SETPOS, static_cast<WPARAM>(fraction * progressSteps), 0);
+  taskbar_.set(window_, fraction);
 }
 
 void Win32Window::focus(std::string_view control) {
@@ -170,6 +180,10 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return 0;
   case WM_CLOSE:
+    // Not while a job runs: the window and its behaviour have to outlive it.
+    if (busy_) {
+      return 0;
+    }
     // Destroyed by whoever made it, once the running handler has returned.
     ShowWindow(window_, SW_HIDE);
     events_.closed();

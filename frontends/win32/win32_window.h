@@ -4,6 +4,7 @@
 #include "app/window_view.h"
 #include "frontends/win32/control_windows.h"
 #include "frontends/win32/gdi_objects.h"
+#include "frontends/win32/taskbar_progress.h"
 #include "frontends/win32/window_fonts.h"
 #include "windows/window_system.h"
 
@@ -36,6 +37,7 @@ public:
   [[nodiscard]] std::u16string text(std::string_view control) const override;
   void setText(std::string_view control, std::u16string_view text) override;
   void setVisible(std::string_view control, bool visible) override;
+  void setProgress(std::string_view control, double fraction) override;
   void focus(std::string_view control) override;
 
 private:
@@ -72,6 +74,8 @@ private:
   HWND window_ = nullptr;
   HWND focused_ = nullptr; // the control that has the focus while the window is active
   bool busy_ = false;
+  // Follows the window's progress bar.
+  TaskbarProgress taskbar_;
 };
 
 } // namespace orvelin::win32

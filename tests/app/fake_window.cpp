@@ -63,6 +63,19 @@ void FakeWindow::setVisible(std::string_view control, bool visible) {
   }
 }
 
+void FakeWindow::setProgress(std::string_view control, double fraction) {
+  ++requests_;
+  if (Control *found = find(control)) {
+    EXPECT_EQ(found->design->kind, ControlKind::ProgressBar) << control << " shows no progress";
+    found->progress = fraction;
+  }
+}
+
+double FakeWindow::progress(std::string_view control) const {
+  const Control *found = find(control);
+  return found != nullptr ? found->progress : 0;
+}
+
 void FakeWindow::focus(std::string_view control) {
   ++requests_;
   if (const Control *found = find(control)) {

@@ -25,6 +25,7 @@ public:
   [[nodiscard]] std::u16string text(std::string_view control) const override;
   void setText(std::string_view control, std::u16string_view text) override;
   void setVisible(std::string_view control, bool visible) override;
+  void setProgress(std::string_view control, double fraction) override;
   void focus(std::string_view control) override;
   void setBusyPointer(bool busy) override;
   void paintNow() override;
@@ -33,6 +34,7 @@ public:
 
   [[nodiscard]] const WindowDesign &design() const { return design_; }
   [[nodiscard]] bool isVisible(std::string_view control) const;
+  [[nodiscard]] double progress(std::string_view control) const;
   // The controls shown, or shown when the window was first shown, in the design's order.
   [[nodiscard]] std::vector<std::string> visibleControls() const;
   [[nodiscard]] const std::vector<std::string> &visibleWhenShown() const { return visibleWhenShown_; }
@@ -49,6 +51,7 @@ private:
     const ControlDesign *design;
     std::u16string text;
     bool visible;
+    double progress = 0;
   };
 
   [[nodiscard]] const Control *find(std::string_view name) const;

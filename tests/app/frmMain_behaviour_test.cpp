@@ -1,19 +1,25 @@
 // The main window's handlers, without a toolkit: the checks before a job in their order, with their
 // boxes, focus and status; the busy look around the job and the status after it; the file dialog;
-// exit, minimise and the links.
+// exit, minimise and the links; the job on a thread of its own, its boxes handed back, and its
+// progress bar.
 
 #include "app/frmMain_behaviour.h"
 #include "app/frmMain_design.h"
+#include "app/job_runner.h"
 #include "fake_navigator.h"
 #include "fake_window.h"
 #include "tests/crypto/message_recorder.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace orvelin::testing {
@@ -22,11 +28,28 @@ namespace {
 const std::u16string encrypting = u"Encrypting file.  Please wait....";
 const std::u16string decrypting = u"Decrypting file.  Please wait....";
 
+// Longer than any job here: no bar unless a test asks for one.
+constexpr std::chrono::hours noBar{1};
+
+// An event loop with nothing to do but what a test gives it to do on each turn.
+class FakePump final : public EventPump {
+public:
+  void pumpFor(WindowView & /*window*/, std::chrono::milliseconds period) override {
+    if (onTurn) {
+      onTurn();
+    }
+    std::this_thread::sleep_for(period);
+  }
+
+  std::function<void()> onTurn;
+};
+
 // How the window looked at a moment inside a click: a message box, or the start of a job.
 struct Seen {
   std::u16string status;
   std::optional<std::u16string> paintedStatus;
   bool busy;
+  std::thread::id thread = std::this_thread::get_id();
 };
 
 struct JobCall {
@@ -44,10 +67,10 @@ public:
 protected:
   frmMainBehaviourTest()
       : behaviour_(window_, navigator_,
-                   {.encryptFile = [this](const std::u16string &path,
-                                          const std::u16string &password) { return job("encrypt", path, password); },
-                    .decryptFile = [this](const std::u16string &path,
-                                          const std::u16string &password) { return job("decrypt", path, password); },
+                   {.encryptFile = [this](const std::u16string &path, const std::u16string &password,
+                                          const JobProgress & /*progress*/) { return job("encrypt", path, password); },
+                    .decryptFile = [this](const std::u16string &path, const std::u16string &password,
+                                          const JobProgress & /*progress*/) { return job("decrypt", path, password); },
                     .findsFile =
                         [this](const std::u16string &name) {
                           lookedUp_.push_back(name);
@@ -61,7 +84,8 @@ protected:
                             dialogAnswers_.pop_front();
                           }
                           return answer;
-                        }}) {
+                        },
+                    .runJob = backgroundJobRunner(pump_, noBar)}) {
     // What the window shows while each box is up; the boxes themselves go on to the recorder.
     underBoxes_ = setMessagePresenter([this](const std::string &text, const std::string &title, MessageStyle style) {
       seenAtBoxes_.push_back(seen());
@@ -85,6 +109,7 @@ protected:
     return jobSucceeds_;
   }
 
+  FakePump pump_;
   FakeWindow window_{frmMainDesign};
   FakeNavigator navigator_;
   std::set<std::u16string> existing_{u"/home/user/notes.txt"};
@@ -206,16 +231,71 @@ TEST_F(frmMainBehaviourTest, AJobRunsOnTheTypedInputsUnderTheBusyLookAndItsResul
     EXPECT_EQ(call.seen.status, busyText);
     EXPECT_EQ(call.seen.paintedStatus, busyText);
     EXPECT_TRUE(call.seen.busy);
-    // The job's own box comes while the window still looks busy.
+    // The window's thread stays free for its events while the job works.
+    EXPECT_NE(call.seen.thread, std::this_thread::get_id());
+    // The job's own box comes while the window still looks busy, and on the window's thread.
     EXPECT_EQ(recorder_.messages().size(), run.showsBox ? 1U : 0U);
     for (const Seen &atBox : seenAtBoxes_) {
       EXPECT_EQ(atBox.paintedStatus, busyText);
       EXPECT_TRUE(atBox.busy);
+      EXPECT_EQ(atBox.thread, std::this_thread::get_id());
     }
     EXPECT_EQ(status(), run.status);
     EXPECT_FALSE(window_.busy());
     EXPECT_EQ(window_.text("txtfilename"), path);
     EXPECT_EQ(window_.text("txtpassword"), u" ");
+  }
+}
+
+struct ProgressCase {
+  const char *tag;
+  std::chrono::milliseconds delay;
+  bool barSeen;
+};
+
+TEST_F(frmMainBehaviourTest, TheProgressBarShowsTheJobsProgressOnlyOnceTheDelayIsOverAndGoesWithIt) {
+  const ProgressCase cases[] = {{"a job that outlasts the delay", std::chrono::milliseconds(0), true},
+                                {"a job shorter than the delay", noBar, false}};
+  for (const ProgressCase &each : cases) {
+    SCOPED_TRACE(each.tag);
+    FakeWindow window(frmMainDesign);
+    window.setText("txtfilename", u"/home/user/notes.txt");
+    window.setText("txtpassword", u"pw");
+    // The job goes on once the bar is seen, or the loop has turned often enough to have shown it.
+    std::atomic<bool> goOn{false};
+    int turns = 0;
+    std::optional<double> barSeenAt;
+    std::optional<bool> barAtBox;
+    pump_.onTurn = [&] {
+      if (window.isVisible("jobprogress") && !barSeenAt) {
+        barSeenAt = window.progress("jobprogress");
+      }
+      goOn = barSeenAt.has_value() || ++turns >= 5;
+    };
+    setMessagePresenter(
+        [&](const std::string &, const std::string &, MessageStyle) { barAtBox = window.isVisible("jobprogress"); });
+    frmMainBehaviour behaviour(window, navigator_,
+                               {.encryptFile =
+                                    [&](const std::u16string &, const std::u16string &, const JobProgress &progress) {
+                                      progress(0.25);
+                                      while (!goOn) {
+                                        std::this_thread::yield();
+                                      }
+                                      progress(0.5);
+                                      showMessageBox("Error 8 during CryptEncrypt!", "Lumo Crypto",
+                                                     MessageStyle::Plain);
+                                      return false;
+                                    },
+                                .findsFile = [](const std::u16string &) { return true; },
+                                .runJob = backgroundJobRunner(pump_, each.delay)});
+
+    behaviour.click("cmdencrypt");
+
+    EXPECT_EQ(barSeenAt, each.barSeen ? std::optional<double>(0.25) : std::nullopt);
+    // A box the job shows comes before the bar goes.
+    EXPECT_EQ(barAtBox, each.barSeen);
+    EXPECT_FALSE(window.isVisible("jobprogress"));
+    EXPECT_EQ(window.text("lblmessage"), u"File encryption failed!");
   }
 }
 

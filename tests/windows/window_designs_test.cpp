@@ -17,10 +17,13 @@ constexpr Window windows[] = {Window::Startup, Window::frmMain, Window::Help, Wi
 
 // Services that do nothing but count that they were asked.
 MainWindowServices countingServices(int &calls) {
-  return {.encryptFile = [&calls](const std::u16string &, const std::u16string &) { return ++calls, true; },
-          .decryptFile = [&calls](const std::u16string &, const std::u16string &) { return ++calls, true; },
+  return {.encryptFile = [&calls](const std::u16string &, const std::u16string &,
+                                  const JobProgress &) { return ++calls, true; },
+          .decryptFile = [&calls](const std::u16string &, const std::u16string &,
+                                  const JobProgress &) { return ++calls, true; },
           .findsFile = [&calls](const std::u16string &) { return ++calls, true; },
-          .chooseFile = [&calls](WindowView &) { return ++calls, std::u16string(); }};
+          .chooseFile = [&calls](WindowView &) { return ++calls, std::u16string(); },
+          .runJob = [&calls](WindowView &, std::string_view, const BoundJob &job) { return ++calls, job({}); }};
 }
 
 // Whether the event made the window do anything at all.

@@ -1,8 +1,10 @@
 // The main window as the Linux program has it: drawn by the Qt front end, driven by real clicks,
 // running the real file jobs through the front end's services, with the busy look painted before a
-// job and the file dialog over the window.
+// job, the window live but deaf while a job runs, and the file dialog over the window.
 
+#include "frontends/qt/qt_event_pump.h"
 #include "frontends/qt/qt_file_services.h"
+#include "frontends/qt/qt_message_presenter.h"
 #include "frontends/qt/qt_window.h"
 #include "frontends/qt/qt_window_system.h"
 #include "frontends/qt/window_fonts.h"
@@ -16,10 +18,15 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <atomic>
 #include <optional>
+#include <thread>
 
 using orvelin::LoadedWindow;
 using orvelin::MessagePresenter;
@@ -30,7 +37,7 @@ using orvelin::testing::MessageRecorder;
 namespace {
 
 // What the window showed while each message box was up; the boxes go on to the presenter below.
-// The job runs without the event loop, so only a status painted on the spot can have been seen.
+// The checks run before any event loop, so only a status painted on the spot can have been seen.
 class WindowAtBoxes : public QObject {
 public:
   struct Seen {
@@ -95,6 +102,7 @@ private slots:
   void encryptThenDecryptRestoresTheFile();
   void refusedEncryptionSaysEncryptionFailed_data();
   void refusedEncryptionSaysEncryptionFailed();
+  void aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOverIt();
   void browseAsksOverTheWindow();
   void lookUpFindsOrdinaryFilesOnly_data();
   void lookUpFindsOrdinaryFilesOnly();
@@ -244,6 +252,98 @@ void frmMainQtTest::refusedEncryptionSaysEncryptionFailed() {
   QCOMPARE(status(), QStringLiteral("File encryption failed!"));
   QCOMPARE(window().cursor().shape(), Qt::ArrowCursor);
   QCOMPARE(contentOf(file), content);
+}
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+  explicit PaintCounter(QWidget &widget) { widget.installEventFilter(this); }
+  [[nodiscard]] int paints() const { return paints_; }
+
+protected:
+  bool eventFilter(QObject * /*watched*/, QEvent *event) override {
+    paints_ += event->type() == QEvent::Paint ? 1 : 0;
+    return false;
+  }
+
+private:
+  int paints_ = 0;
+};
+
+void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOverIt() {
+  // The job holds on until the window has shown it is alive; then it fails with an engine's box.
+  std::atomic<bool> release{false};
+  int decryptions = 0;
+  orvelin::QtEventPump pump;
+  orvelin::MainWindowServices services = orvelin::qtMainWindowServices();
+  services.encryptFile = [&release](const std::u16string &, const std::u16string &,
+                                    const orvelin::JobProgress &progress) {
+    progress(0.4);
+    while (!release) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    orvelin::showMessageBox("Error 8 during CryptEncrypt!", "Lumo Crypto", MessageStyle::Plain);
+    return false;
+  };
+  services.decryptFile = [&decryptions](const std::u16string &, const std::u16string &, const orvelin::JobProgress &) {
+    return ++decryptions, true;
+  };
+  services.findsFile = [](const std::u16string &) { return true; };
+  services.runJob = orvelin::backgroundJobRunner(pump, std::chrono::milliseconds(0));
+  window_.reset();
+  window_.emplace(orvelin::Window::frmMain, *system_, navigator_, std::move(services), [] {});
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowActive(&window()));
+  fileName()->setText(QStringLiteral("notes.txt"));
+  password()->setText(QStringLiteral("pw"));
+  auto *bar = control<QProgressBar>("jobprogress");
+  QVERIFY(bar != nullptr && bar->isHidden());
+  // Real boxes, found and closed as a user would.
+  const MessagePresenter below = setMessagePresenter({});
+  orvelin::installQtMessagePresenter();
+
+  int ticks = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+  ticker.start(10);
+  const PaintCounter painted(window());
+  std::optional<int> barDuringJob;
+  bool boxModalOverWindow = false;
+  QString statusAtBox;
+  QTimer watcher;
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+      boxModalOverWindow =
+          box->parentWidget() == &window() && box->isModal() && box->text() == "Error 8 during CryptEncrypt!";
+      statusAtBox = status();
+      box->accept();
+    } else if (!release && ticks >= 3 && bar->isVisible()) {
+      window().update();
+      if (painted.paints() > 0) {
+        barDuringJob = bar->value();
+        click("cmddecrypt");
+        QTest::keyClick(fileName(), Qt::Key_X);
+        QTest::keyClick(&window(), Qt::Key_F4, Qt::AltModifier);
+        window().close();
+        release = true;
+      }
+    }
+  });
+  watcher.start(5);
+
+  click("cmdencrypt");
+  setMessagePresenter(below);
+
+  QCOMPARE(barDuringJob, std::optional<int>(400));
+  QVERIFY(boxModalOverWindow);
+  QCOMPARE(statusAtBox, QStringLiteral("Encrypting file.  Please wait...."));
+  // The click on Decrypt, the key and the close reached nothing, then or later.
+  QCoreApplication::processEvents();
+  QCOMPARE(decryptions, 0);
+  QCOMPARE(fileName()->text(), QStringLiteral("notes.txt"));
+  QVERIFY(window().isVisible());
+  QCOMPARE(status(), QStringLiteral("File encryption failed!"));
+  QVERIFY(bar->isHidden());
 }
 
 void frmMainQtTest::browseAsksOverTheWindow() {

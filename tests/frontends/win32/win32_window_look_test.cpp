@@ -148,7 +148,9 @@ TEST_P(Win32WindowLook, EveryControlIsOfItsKindWhereTheDesignPutsIt) {
     EXPECT_EQ(textOf(handle), wide(control.text));
     EXPECT_EQ(IsWindowVisible(handle) != FALSE, control.visible);
     const auto style = static_cast<DWORD>(GetWindowLongW(handle, GWL_STYLE));
-    if (control.kind == ControlKind::TextBox) {
+    if (control.kind == ControlKind::ProgressBar) {
+      EXPECT_EQ(classOf(handle), L"msctls_progress32");
+    } else if (control.kind == ControlKind::TextBox) {
       EXPECT_EQ(classOf(handle), L"Edit");
       EXPECT_EQ(style & (WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD), static_cast<DWORD>(WS_TABSTOP | ES_AUTOHSCROLL));
     } else {

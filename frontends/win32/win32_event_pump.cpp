@@ -1,0 +1,40 @@
+#include "frontends/win32/win32_event_pump.h"
+
+#include "frontends/win32/win32_window.h"
+
+namespace orvelin::win32 {
+namespace {
+
+bool isUserInput(UINT message) {
+  const bool mouseButton = (message >= WM_LBUTTONDOWN && message <= WM_MOUSELAST) ||
+                           (message >= WM_NCLBUTTONDOWN && message <= WM_NCXBUTTONDBLCLK);
+  const bool key = message >= WM_KEYFIRST && message <= WM_KEYLAST;
+  return mouseButton || key;
+}
+
+bool isFor(HWND window, HWND target) { return target == window || IsChild(window, target) != FALSE; }
+
+} // namespace
+
+void Win32EventPump::pumpFor(WindowView &window, std::chrono::milliseconds period) {
+  HWND handle = dynamic_cast<Win32Window &>(window).handle();
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(period.count());
+  for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(until - now), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+      if (message.message == WM_QUIT) {
+        // The loop that runs the program ends on it, once the job has returned.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
+      if (isUserInput(message.message) && isFor(handle, message.hwnd)) {
+        continue;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+} // namespace orvelin::win32

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/job_runner.h"
+
+namespace orvelin::win32 {
+
+// The thread's message loop while a job runs: paints, timers and everything the system sends are
+// dispatched; clicks and keys meant for the window or its controls are taken from the queue and
+// dropped, so the window keeps its look, and nothing of it waits for later.
+class Win32EventPump final : public EventPump {
+public:
+  void pumpFor(WindowView &window, std::chrono::milliseconds period) override;
+};
+
+} // namespace orvelin::win32

@@ -1,0 +1,106 @@
+// The main window while a job runs through the Win32 front end's pump: it keeps painting, timers
+// tick, its progress bar shows the job's progress, and the user's clicks and keys reach nothing.
+
+#include "app/frmMain_design.h"
+#include "frontends/win32/win32_event_pump.h"
+#include "open_window.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace orvelin::win32 {
+namespace {
+
+// What the thread's timer sees while the job waits for it; a timer procedure takes no context.
+struct DuringJob {
+  OpenWindow *opened = nullptr;
+  std::atomic<bool> release{false};
+  int ticks = 0;
+  bool inputSent = false;
+  bool repainted = false;
+  std::optional<LRESULT> barPosition;
+};
+DuringJob *duringJob = nullptr;
+
+void sendInput(std::initializer_list<INPUT> inputs) {
+  std::vector<INPUT> list(inputs);
+  SendInput(static_cast<UINT>(list.size()), list.data(), sizeof(INPUT));
+}
+
+INPUT mouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+INPUT key(WORD virtualKey, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = flags;
+  return input;
+}
+
+// Runs from the pump, on the window's thread: once the window has shown it is alive, the user clicks
+// Encrypt and types; on the tick after, which comes only once the queue has no input left, the job
+// goes on.
+void CALLBACK onTick(HWND /*window*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*time*/) {
+  DuringJob &seen = *duringJob;
+  HWND window = seen.opened->handle();
+  HWND bar = seen.opened->control("jobprogress");
+  ++seen.ticks;
+  if (seen.inputSent) {
+    seen.release = true;
+  } else if (seen.ticks == 3) {
+    InvalidateRect(window, nullptr, TRUE);
+  } else if (seen.ticks > 3 && IsWindowVisible(bar) != FALSE) {
+    seen.repainted = GetUpdateRect(window, nullptr, FALSE) == FALSE;
+    seen.barPosition = SendMessageW(bar, PBM_GETPOS, 0, 0);
+    RECT button{};
+    GetWindowRect(seen.opened->control("cmdencrypt"), &button);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    sendInput({mouse(MOUSEEVENTF_LEFTDOWN), mouse(MOUSEEVENTF_LEFTUP), key('X', 0), key('X', KEYEVENTF_KEYUP)});
+    seen.inputSent = true;
+  }
+}
+
+TEST(Win32EventPump, AWindowWaitingForAJobPaintsAndTicksShowsItsProgressAndTakesNoInput) {
+  OpenWindow opened(frmMainDesign);
+  showAndPaint(opened);
+  SetFocus(opened.control("txtfilename"));
+  DuringJob seen;
+  seen.opened = &opened;
+  duringJob = &seen;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, onTick);
+  Win32EventPump pump;
+
+  const bool result = backgroundJobRunner(pump, std::chrono::milliseconds(0))(
+      opened.window, "jobprogress", [&seen](const JobProgress &progress) {
+        progress(0.4);
+        while (!seen.release) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+      });
+  KillTimer(nullptr, timer);
+  duringJob = nullptr;
+  // Whatever input was still queued would come now.
+  pumpMessages();
+
+  EXPECT_TRUE(result);
+  EXPECT_TRUE(seen.repainted);
+  EXPECT_EQ(seen.barPosition, std::optional<LRESULT>(400));
+  EXPECT_EQ(opened.events.list, std::vector<std::string>());
+  EXPECT_EQ(opened.window.text("txtfilename"), u"");
+  EXPECT_FALSE(IsWindowVisible(opened.control("jobprogress")));
+}
+
+} // namespace
+} // namespace orvelin::win32
