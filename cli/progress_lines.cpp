@@ -53,13 +53,13 @@ void ProgressLines::redraw(const std::vector<FileProgress> &files) {
   // Back to the start of the first line drawn, then everything below it cleared.
   std::string text = "\r";
   if (drawn_ > 1) {
-    text += "\x1b[" + std::to_string(drawn_ - 1) + "A";
+    text.append("\x1b[").append(std::to_string(drawn_ - 1)).append("A");
   }
   if (drawn_ > 0) {
     text += "\x1b[J";
   }
   for (std::size_t i = 0; i < files.size(); ++i) {
-    text += (i > 0 ? "\n" : "") + progressLine(files[i], columns_);
+    text.append(i > 0 ? "\n" : "").append(progressLine(files[i], columns_));
   }
   drawn_ = files.size();
   terminal_ << text << std::flush;
