@@ -25,6 +25,7 @@ double cliSeconds(const std::string &cli, const char *command, const std::filesy
     words.push_back(file.string());
   }
   std::vector<char *> argv;
+  argv.reserve(words.size() + 1);
   for (std::string &word : words) {
     argv.push_back(word.data());
   }

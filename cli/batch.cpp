@@ -91,7 +91,7 @@ public:
 private:
   // In the order named: a job starts once the jobs still running leave it a core and the memory it
   // needs (twice its file's size), and none of them rewrites the same file. Alone, any job starts.
-  bool mayStart(std::size_t candidate, std::size_t printed) const {
+  [[nodiscard]] bool mayStart(std::size_t candidate, std::size_t printed) const {
     const FileRun &next = runs_[candidate];
     unsigned running = 0;
     std::uint64_t needed = 0;
@@ -150,7 +150,7 @@ private:
   }
 
   // The jobs begun long enough ago, whose lines are still to come.
-  std::vector<FileProgress> shown(std::size_t printed, std::size_t started) const {
+  [[nodiscard]] std::vector<FileProgress> shown(std::size_t printed, std::size_t started) const {
     const Clock::time_point now = Clock::now();
     std::vector<FileProgress> lines;
     for (std::size_t i = printed; i < started; ++i) {

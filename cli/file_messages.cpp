@@ -14,7 +14,7 @@ struct Collection {
 // The jobs show their boxes on the threads that run them, one file per thread at a time.
 thread_local Collection collection;
 
-void collect(const std::string &text, const std::string &, MessageStyle) {
+void collect(const std::string &text, const std::string & /*title*/, MessageStyle /*style*/) {
   if (collection.lines != nullptr) {
     collection.lines->push_back(*collection.file + ": " + text);
   } else {
