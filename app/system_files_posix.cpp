@@ -2,6 +2,7 @@
 
 #include "file_system_calls.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -29,7 +30,12 @@ void syncFolder(const Path &folder) {
 
 ErrorCode lastError() { return errno; }
 
-std::string errorText(ErrorCode error) { return std::strerror(error); }
+// strerror may word an unknown error in one buffer for the whole process, and orvelin-cli runs jobs
+// side by side; the GNU strerror_r returns the text, in the buffer given or a constant one.
+std::string errorText(ErrorCode error) {
+  std::array<char, 256> buffer{};
+  return ::strerror_r(error, buffer.data(), buffer.size());
+}
 
 FolderEntry searchFolderFor(const Path &name) {
   std::error_code missing;

@@ -1,51 +1,32 @@
 // One run on one generated file: OpenSSL's own single-threaded RC2-CBC with MD5 as the baseline,
 // then the engine in memory and the file jobs end to end, each as a ratio of the baseline's time
-// to its own (above 1 is faster than the baseline), and the window's longest stall while a job runs
-// under it. The last five lines are for scripts.
+// to its own (above 1 is faster than the baseline), the window's longest stall while a job runs
+// under it, then orvelin-cli on a batch of files against one call per file. The last six lines are
+// for scripts.
 //   orvelin_bench [SIZE_MIB]
 
 #include "baseline.h"
+#include "batch_ratio.h"
 #include "child_job.h"
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
+#include "generated_file.h"
 #include "ui_stall.h"
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
-#include <unistd.h>
 
 namespace orvelin::bench {
 namespace {
 
 constexpr std::size_t mebibyte = std::size_t{1} << 20;
-
-std::string generatedBytes(std::size_t length) {
-  std::string bytes(length, '\0');
-  std::mt19937_64 generator(20261207);
-  for (std::size_t i = 0; i + 8 <= length; i += 8) {
-    const std::uint64_t word = generator();
-    std::memcpy(bytes.data() + i, &word, 8);
-  }
-  return bytes;
-}
-
-// A user's file is on disk before a job starts: the write-back of a freshly generated one must not
-// be charged to the job that follows.
-void writeToDisk(const std::filesystem::path &path, const std::string &bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (file < 0 || ::fsync(file) != 0) {
-    throw std::runtime_error("cannot put the generated file on disk");
-  }
-  ::close(file);
-}
+// orvelin-cli on several files at once, against the same files one call each.
+constexpr std::size_t batchFiles = 4;
+constexpr std::size_t batchFileMiB = 64;
 
 template <typename Steps> double secondsOf(Steps steps) {
   const auto start = std::chrono::steady_clock::now();
@@ -123,6 +104,7 @@ int benchmark(std::size_t sizeMiB) {
   std::printf("job_encrypt_ratio %.3f\n", baseline / encryptJob.seconds);
   std::printf("peak_rss_ratio %.3f\n", peakMiB / static_cast<double>(sizeMiB));
   std::printf("ui_stall_ms %.1f\n", uiStall);
+  std::printf("batch_ratio %.3f\n", batchRatio(ORVELIN_CLI_PATH, batchFileMiB, batchFiles));
   return 0;
 }
 

@@ -27,7 +27,8 @@ Parsed parseCommandLine(const std::vector<std::string> &arguments) {
   bool passwordStdin = false;
   bool quiet = false;
   parser.add_option("command", command, "encrypt or decrypt")->type_name("");
-  parser.add_option("files", files, "The files to rewrite, one after another.")->type_name("FILE...");
+  parser.add_option("files", files, "The files to rewrite, several at once; their lines come in the order given.")
+      ->type_name("FILE...");
   const CLI::Option *passwordFileOption =
       parser.add_option("--password-file", passwordFile, "Read the password from the first line of <path> (UTF-8).")
           ->type_name("<path>");

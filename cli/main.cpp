@@ -5,12 +5,17 @@
 #include "app/file_lookup.h"
 #include "app/job_texts.h"
 #include "app/unicode_text.h"
+#include "batch.h"
 #include "cli_options.h"
 #include "crypto/message_box.h"
+#include "file_messages.h"
 #include "password_input.h"
+#include "system_facts.h"
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <utility>
 
 #ifdef _WIN32
@@ -64,44 +69,34 @@ PasswordOutcome obtainPassword(const Options &options) {
       "no password was given; no file was changed", someFileFailed);
 }
 
-// Names the file in hand before each message, for as long as it lives.
-class FileMessages {
-public:
-  FileMessages()
-      : previous_(setMessagePresenter([this](const std::string &text, const std::string &, MessageStyle) {
-          std::cerr << current_ << ": " << text << std::endl;
-        })) {}
-  FileMessages(const FileMessages &) = delete;
-  FileMessages &operator=(const FileMessages &) = delete;
-  ~FileMessages() { setMessagePresenter(std::move(previous_)); }
-
-  void about(const std::string &file) { current_ = file; }
-
-private:
-  std::string current_;
-  MessagePresenter previous_;
-};
-
 int run(const Options &options, std::u16string_view password) {
   const bool encrypting = options.direction == Direction::Encrypt;
   const JobTexts &texts = encrypting ? encryptionTexts : decryptionTexts;
-  FileMessages messages;
-  bool allRewritten = true;
-  for (const std::string &file : options.files) {
-    messages.about(file);
-    const std::filesystem::path path = pathFromUtf8(file);
-    bool rewritten = false;
+  const FileJob job = [&](const std::filesystem::path &path, const JobProgress &progress) {
     // Each file was named on purpose, so a hidden one is rewritten too.
     if (!namesExistingFile(path, HiddenFiles::Found)) {
       showMessageBox(missingFileText, missingFileTitle, MessageStyle::Critical);
-    } else {
-      rewritten = encrypting ? EncryptFile(path, password) : DecryptFile(path, password);
+      return false;
     }
-    if (rewritten && !options.quiet) {
-      std::cout << file << ": " << texts.complete << std::endl;
+    return encrypting ? EncryptFile(path, password, progress) : DecryptFile(path, password, progress);
+  };
+  bool allRewritten = true;
+  const auto print = [&](const FileOutcome &outcome) {
+    for (const std::string &line : outcome.messages) {
+      std::cerr << line << std::endl;
     }
-    allRewritten = allRewritten && rewritten;
+    if (outcome.rewritten && !options.quiet) {
+      std::cout << outcome.file << ": " << texts.complete << std::endl;
+    }
+    allRewritten = allRewritten && outcome.rewritten;
+  };
+  // Progress is for a person watching the terminal; a script reading a pipe gets only the lines.
+  std::optional<ProgressLines> progress;
+  if (!options.quiet && standardErrorRedraws()) {
+    progress.emplace(std::cerr, standardErrorColumns());
   }
+  const FileMessages messages;
+  runBatch(options.files, job, machineLimits(), print, progress ? &*progress : nullptr);
   return allRewritten ? 0 : someFileFailed;
 }
 

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
+#include <set>
 
 namespace orvelin::testing {
 namespace {
@@ -100,6 +102,50 @@ TEST_F(Cli, GoesOnPastABadFileAndReportsEachOnItsOwnLine) {
   EXPECT_EQ(contentOf(good), sealAndEncrypt("pw", "good"));
 }
 
+TEST_F(Cli, ABatchPrintsEachFilesLinesWholeAndInTheOrderNamed) {
+  // The large files come first: run beside them, the small ones end long before.
+  const std::string largeContent(8 << 20, 'L');
+  const QString large = put("large.bin", sealAndEncrypt("pw", largeContent));
+  const QString wrong = put("wrong.bin", sealAndEncrypt("other", largeContent));
+  const QString missing = dir.filePath("missing.txt");
+  const QString small = put("small.txt", sealAndEncrypt("pw", "small"));
+  const std::string wrongBefore = contentOf(wrong);
+
+  const CliRun run = runCli({"decrypt", "--password-stdin", large, wrong, missing, small}, "pw\n");
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.out, (large + ": File decryption complete!\n" + small + ": File decryption complete!\n").toStdString());
+  const std::string missingLine = (missing + ": Invalid file name, or file missing!\n").toStdString();
+  EXPECT_TRUE(run.err == wrong.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" + missingLine ||
+              run.err == wrong.toStdString() + ": File has been corrupted since original encryption!\n" + missingLine)
+      << run.err;
+  EXPECT_EQ(contentOf(large), largeContent);
+  EXPECT_EQ(contentOf(wrong), wrongBefore);
+  EXPECT_EQ(contentOf(small), "small");
+}
+
+TEST_F(Cli, AFileNamedTwiceIsRewrittenTwiceOneJobAfterTheOther) {
+  // Large enough for two jobs on it at once to overlap, which would encrypt it only once.
+  const std::string content(4 << 20, 'c');
+  const QString file = put("file.bin", content);
+  const QString link = dir.filePath("link.bin");
+  std::filesystem::create_symlink(file.toStdString(), link.toStdString());
+  const std::string twice = sealAndEncrypt("pw", sealAndEncrypt("pw", content));
+  const std::pair<const char *, QString> otherNames[] = {
+      {"the same name", file},
+      {"a link to it", link},
+      {"a longer path to it", dir.path() + "/./file.bin"},
+  };
+  for (const auto &[what, otherName] : otherNames) {
+    SCOPED_TRACE(what);
+    const CliRun encrypted = runCli({"encrypt", "--quiet", "--password-stdin", file, otherName}, "pw\n");
+    EXPECT_EQ(encrypted.exitStatus, 0) << encrypted.err;
+    EXPECT_TRUE(contentOf(file) == twice) << "encrypted once, or corrupted";
+    const CliRun decrypted = runCli({"decrypt", "--quiet", "--password-stdin", otherName, file}, "pw\n");
+    EXPECT_EQ(decrypted.exitStatus, 0) << decrypted.err;
+    EXPECT_TRUE(contentOf(file) == content);
+  }
+}
+
 TEST_F(Cli, AFileTooLargeForTheMemoryIsReportedAndTheNextOneIsStillDone) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the address space cannot be limited under AddressSanitizer";
@@ -127,6 +173,35 @@ TEST_F(Cli, AsksTwiceOnTheTerminalToEncrypt) {
   EXPECT_NE(run.err.find("Confirm password: "), std::string::npos);
   EXPECT_EQ(run.err.find("typed secret"), std::string::npos) << "the password is not echoed";
   EXPECT_EQ(contentOf(file), sealAndEncrypt("typed secret", "content"));
+}
+
+TEST_F(Cli, OnATerminalALongJobShowsItsProgressMovingThenItsResultLine) {
+  // Sparse, yet as long to encrypt as any 64 MiB: far beyond the half second before progress shows.
+  const QString password = passwordFile("pw\n");
+  const QString file = put("large.bin", "");
+  std::filesystem::resize_file(file.toStdString(), std::size_t{64} << 20);
+  const std::string result = (file + ": File encryption complete!\r\n").toStdString();
+  const std::pair<QStringList, bool> cases[] = {
+      {{"encrypt", "--password-file", password, file}, true},
+      {{"decrypt", "--quiet", "--password-file", password, file}, false},
+  };
+  for (const auto &[arguments, shown] : cases) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const CliRun run = runCliOnTerminal(arguments, {});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    std::set<int> percentages;
+    const std::regex line(file.toStdString() + ": +([0-9]+)% +[0-9.]+ MiB/s +[0-9]+:[0-9]{2} left");
+    for (auto match = std::sregex_iterator(run.err.begin(), run.err.end(), line); match != std::sregex_iterator();
+         ++match) {
+      percentages.insert(std::stoi((*match)[1]));
+    }
+    if (shown) {
+      EXPECT_GT(percentages.size(), 1U) << run.err;
+      EXPECT_TRUE(run.err.ends_with("\x1b[J" + result)) << "the last progress line is replaced: " << run.err;
+    } else {
+      EXPECT_EQ(run.err, "") << "--quiet shows no progress";
+    }
+  }
 }
 
 TEST_F(Cli, AMismatchedConfirmationTouchesNoFile) {

@@ -1,0 +1,42 @@
+#pragma once
+// Many files rewritten at once, on every core and within a memory budget, their lines printed whole
+// and in the order the files were named.
+
+#include "app/file_jobs.h"
+#include "progress_lines.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvelin::cli {
+
+// One file's job: true when the file was rewritten. Its boxes go to the file's lines.
+using FileJob = std::function<bool(const std::filesystem::path &path, const JobProgress &progress)>;
+
+struct BatchLimits {
+  unsigned jobs;        // at once
+  std::uint64_t memory; // bytes all running jobs may need together
+};
+
+// As many jobs as cores, in half the physical memory.
+BatchLimits machineLimits();
+
+// What becomes of a file once its job is over.
+struct FileOutcome {
+  std::string file;
+  std::vector<std::string> messages; // its boxes, each "<file>: <text>"
+  bool rewritten = false;
+};
+
+// Runs the job on every file, several at once within limits; a file named twice (under any name)
+// waits for its earlier job to end. finished is called on the calling thread for each file in the
+// order of files. Given progress lines, the jobs running longer than about half a second show
+// their progress there, and the lines are taken away before each call to finished.
+void runBatch(const std::vector<std::string> &files, const FileJob &job, const BatchLimits &limits,
+              const std::function<void(const FileOutcome &)> &finished, ProgressLines *progress);
+
+} // namespace orvelin::cli
