@@ -4,8 +4,9 @@
 // orvelin::showMessageBox) by the time a job returns false, and the file is then exactly as it was;
 // that includes a job that cannot get the memory it needs.
 
+#include "job_progress.h"
+
 #include <filesystem>
-#include <functional>
 #include <string_view>
 
 #ifdef _WIN32
@@ -15,11 +16,9 @@
 
 namespace orvelin {
 
-// A job's progress: the fraction of its work done, from 0 to 1, reading, the engine's steps and
-// writing together, each weighted by its share of a job's time. It only grows, is told only when it
-// does (a few times per MiB at most), reaches 1 when the job has rewritten the file, and is called
-// on the thread running the job.
-using JobProgress = std::function<void(double fraction)>;
+// A job's progress (JobProgress) covers reading, the engine's steps and writing together, each
+// weighted by its share of a job's time. It only grows, is told only when it does (a few times per
+// MiB at most), and reaches 1 when the job has rewritten the file.
 
 // True when the file at path was rewritten with its encrypted form. The password is the typed text
 // in UTF-16; the job wipes every copy it makes of it, and its caller wipes the original.

@@ -2,6 +2,8 @@
 // What the main window's behaviour is given rather than calls itself: the file jobs, the file
 // look-up and the file dialog, which each platform has its own, and tests replace.
 
+#include "job_progress.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,9 +11,6 @@
 namespace orvelin {
 
 class WindowView;
-
-// A job's progress, from 0 to 1, told from the thread running it.
-using JobProgress = std::function<void(double fraction)>;
 
 // A job on the path and the password as typed: true when it rewrote the file. By the time it
 // returns false, it has shown why in a message box.
