@@ -1,6 +1,6 @@
 #include "file_error.h"
 
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 #include "unicode_text.h"
 
 namespace orvelin {

@@ -2,7 +2,7 @@
 
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
-#include "crypto/secure_wipe.h"
+#include "base/secure_wipe.h"
 #include "file_error.h"
 #include "file_replacement.h"
 #include "password_encoding.h"

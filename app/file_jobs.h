@@ -4,14 +4,14 @@
 // orvelin::showMessageBox) by the time a job returns false, and the file is then exactly as it was;
 // that includes a job that cannot get the memory it needs.
 
-#include "job_progress.h"
+#include "base/job_progress.h"
 
 #include <filesystem>
 #include <string_view>
 
 #ifdef _WIN32
 // Keeps windows.h, wherever it is included, from renaming the jobs after its own EncryptFile macros.
-#include "crypto/windows_api.h"
+#include "base/windows_api.h"
 #endif
 
 namespace orvelin {

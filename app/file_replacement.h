@@ -4,7 +4,7 @@
 // (permissions, attributes), and only then take its place in one atomic step. At any moment the
 // path holds either the whole old content or the whole new one.
 
-#include "crypto/progress.h"
+#include "base/progress.h"
 
 #include <filesystem>
 #include <string_view>

@@ -3,10 +3,10 @@
 // tests can make any step fail (a full disk, a vanished file, a refused rename) without a test hook
 // in the production path.
 
-#include "crypto/call_table.h"
+#include "base/call_table.h"
 
 #ifdef _WIN32
-#include "crypto/windows_api.h"
+#include "base/windows_api.h"
 #else
 #include <sys/stat.h>
 #include <sys/types.h>

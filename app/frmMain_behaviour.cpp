@@ -1,7 +1,7 @@
 #include "frmMain_behaviour.h"
 
-#include "crypto/message_box.h"
-#include "crypto/secure_wipe.h"
+#include "base/message_box.h"
+#include "base/secure_wipe.h"
 #include "job_texts.h"
 
 #include <optional>

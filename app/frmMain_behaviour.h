@@ -3,9 +3,9 @@
 // the file dialog, and the window's exit, minimise and links.
 
 #include "main_window_services.h"
-#include "navigator.h"
-#include "window_behaviour.h"
-#include "window_view.h"
+#include "ui/navigator.h"
+#include "ui/window_behaviour.h"
+#include "ui/window_view.h"
 
 #include <string>
 

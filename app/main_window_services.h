@@ -2,7 +2,8 @@
 // What the main window's behaviour is given rather than calls itself: the file jobs, the file
 // look-up and the file dialog, which each platform has its own, and tests replace.
 
-#include "job_progress.h"
+#include "base/job_progress.h"
+#include "ui/job_runner.h"
 
 #include <functional>
 #include <string>
@@ -16,13 +17,6 @@ class WindowView;
 // returns false, it has shown why in a message box.
 using FileJob =
     std::function<bool(const std::u16string &path, const std::u16string &password, const JobProgress &progress)>;
-
-// A job with the place its progress goes, bound to its inputs.
-using BoundJob = std::function<bool(const JobProgress &progress)>;
-
-// Runs job for window, which waits for it without taking input and may show the job's progress in
-// its progressBar; the job's result.
-using JobRunner = std::function<bool(WindowView &window, std::string_view progressBar, const BoundJob &job)>;
 
 struct MainWindowServices {
   FileJob encryptFile{};

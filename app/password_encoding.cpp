@@ -1,8 +1,8 @@
 #include "password_encoding.h"
 
 #include "code_page.h"
-#include "crypto/message_box.h"
-#include "crypto/secure_wipe.h"
+#include "base/message_box.h"
+#include "base/secure_wipe.h"
 #include "unicode_text.h"
 
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "unicode_text.h"
 
-#include "crypto/windows_api.h"
+#include "base/windows_api.h"
 
 namespace orvelin {
 

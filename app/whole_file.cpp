@@ -1,6 +1,6 @@
 #include "whole_file.h"
 
-#include "crypto/large_buffer.h"
+#include "base/large_buffer.h"
 #include "file_error.h"
 #include "system_files.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "crypto/progress.h"
+#include "base/progress.h"
 
 #include <cstdint>
 #include <filesystem>

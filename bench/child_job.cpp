@@ -1,7 +1,7 @@
 #include "child_job.h"
 
 #include "app/file_jobs.h"
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 
 #include <chrono>
 #include <fstream>

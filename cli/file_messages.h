@@ -2,7 +2,7 @@
 // The message boxes of the jobs as lines of text, collected per file so that files run at the same
 // time never mix their lines: each box shown on a thread goes to the file that thread works on.
 
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 
 #include <string>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "app/unicode_text.h"
 #include "batch.h"
 #include "cli_options.h"
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 #include "file_messages.h"
 #include "password_input.h"
 #include "system_facts.h"
@@ -19,7 +19,7 @@
 #include <utility>
 
 #ifdef _WIN32
-#include "crypto/windows_api.h"
+#include "base/windows_api.h"
 #endif
 
 namespace orvelin::cli {

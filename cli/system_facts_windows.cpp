@@ -1,6 +1,6 @@
 #include "system_facts.h"
 
-#include "crypto/windows_api.h"
+#include "base/windows_api.h"
 
 namespace orvelin::cli {
 

@@ -1,7 +1,7 @@
 #include "system_input.h"
 
-#include "crypto/secure_wipe.h"
-#include "crypto/windows_api.h"
+#include "base/secure_wipe.h"
+#include "base/windows_api.h"
 
 #include <array>
 #include <string_view>

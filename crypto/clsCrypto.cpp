@@ -1,7 +1,7 @@
 #include "clsCrypto.h"
 
-#include "message_box.h"
-#include "secure_wipe.h"
+#include "base/message_box.h"
+#include "base/secure_wipe.h"
 #include "service_calls.h"
 
 #include <algorithm>

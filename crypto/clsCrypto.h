@@ -5,7 +5,7 @@
 // time an operation returns false.
 
 #include "cryptoapi.h"
-#include "progress.h"
+#include "base/progress.h"
 
 #include <cstdint>
 #include <functional>

@@ -2,7 +2,7 @@
 // The cryptographic service: advapi32's CryptoAPI on Windows, the project's stand-in elsewhere.
 
 #ifdef _WIN32
-#include "windows_api.h"
+#include "base/windows_api.h"
 // windows.h must come first.
 #include <wincrypt.h>
 #else

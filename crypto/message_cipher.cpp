@@ -3,7 +3,7 @@
 // next and the last call completing the message (padding added or checked and taken off).
 
 #include "clsCrypto.h"
-#include "large_buffer.h"
+#include "base/large_buffer.h"
 #include "service_calls.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // cipher's padding check happened to accept.
 
 #include "clsCrypto.h"
-#include "message_box.h"
+#include "base/message_box.h"
 #include "service_calls.h"
 
 #include <optional>

@@ -3,7 +3,7 @@
 // uses the platform's functions; a test may put a table of its own in place for a scope, to make
 // chosen calls fail.
 
-#include "call_table.h"
+#include "base/call_table.h"
 #include "cryptoapi.h"
 
 namespace orvelin {

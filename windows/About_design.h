@@ -1,7 +1,7 @@
 #pragma once
 // The credits, in three groups that share one place on the window; the user picks which one shows.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 namespace orvelin {
 

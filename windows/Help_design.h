@@ -1,7 +1,7 @@
 #pragma once
 // How to use the program, and a notice on its warranty.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 namespace orvelin {
 

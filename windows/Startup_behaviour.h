@@ -1,8 +1,8 @@
 #pragma once
 // The splash's one handler: its timer's tick leaves it for the main window.
 
-#include "app/navigator.h"
-#include "app/window_behaviour.h"
+#include "ui/navigator.h"
+#include "ui/window_behaviour.h"
 
 namespace orvelin {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The splash window with which every run begins: a picture, a motto, and the timer that ends it.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 namespace orvelin {
 

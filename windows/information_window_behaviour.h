@@ -3,10 +3,10 @@
 // window for a fresh main window, the one that minimises it, and the selectors of the groups of
 // labels that share one place (About's), one group shown at a time.
 
-#include "app/navigator.h"
-#include "app/window_behaviour.h"
-#include "app/window_design.h"
-#include "app/window_view.h"
+#include "ui/navigator.h"
+#include "ui/window_behaviour.h"
+#include "ui/window_design.h"
+#include "ui/window_view.h"
 
 namespace orvelin {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The software information window: what the program is, who publishes it, and its identification.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 namespace orvelin {
 

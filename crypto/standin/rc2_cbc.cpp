@@ -1,6 +1,6 @@
 #include "rc2_cbc.h"
 
-#include "crypto/other_core.h"
+#include "base/other_core.h"
 #include "openssl_algorithms.h"
 
 #include <openssl/core_names.h>

@@ -2,7 +2,8 @@
 #include "qt_message_presenter.h"
 #include "qt_window_system.h"
 #include "window_fonts.h"
-#include "windows/window_switcher.h"
+#include "ui/window_switcher.h"
+#include "windows/program_windows.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -14,7 +15,8 @@ int main(int argc, char *argv[]) {
   orvelin::installQtMessagePresenter();
 
   orvelin::QtWindowSystem system;
-  orvelin::WindowSwitcher switcher(system, orvelin::qtMainWindowServices());
+  const orvelin::ProgramWindows windows(orvelin::qtMainWindowServices());
+  orvelin::WindowSwitcher switcher(system, windows);
   switcher.start();
   return QApplication::exec();
 }

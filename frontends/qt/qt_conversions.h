@@ -2,7 +2,7 @@
 // A design's texts and measures in Qt's types. Qt lays windows out in pixels of 96 dots per inch and
 // scales them itself on denser screens.
 
-#include "app/twips.h"
+#include "ui/twips.h"
 
 #include <QLine>
 #include <QRect>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/job_runner.h"
+#include "ui/job_runner.h"
 
 namespace orvelin {
 

@@ -1,6 +1,6 @@
 #include "qt_message_presenter.h"
 
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/window_design.h"
-#include "app/window_view.h"
-#include "windows/window_system.h"
+#include "ui/window_design.h"
+#include "ui/window_view.h"
+#include "ui/window_system.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/window_system.h"
+#include "ui/window_system.h"
 
 #include <QObject>
 

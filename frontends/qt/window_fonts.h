@@ -8,7 +8,7 @@
 //   and x heights with letters about a fifth narrower (62.6 pixels there), so every text keeps its
 //   height and fits.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 #include <QFont>
 

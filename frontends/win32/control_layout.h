@@ -1,7 +1,7 @@
 #pragma once
 // Where a control's window goes, and in which font, at a window's DPI.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 #include "frontends/win32/window_fonts.h"
 
 #include <windows.h>

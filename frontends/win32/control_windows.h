@@ -4,7 +4,7 @@
 // beneath); a clickable one takes the mouse; a text box is an edit control; a progress bar is the
 // common controls' own.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 #include <windows.h>
 

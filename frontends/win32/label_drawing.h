@@ -3,7 +3,7 @@
 // word boundaries where the design says so, in its colour, on a fill of its own or on whatever lies
 // beneath (the window's background, its picture).
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 #include <windows.h>
 

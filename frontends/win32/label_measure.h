@@ -1,7 +1,7 @@
 #pragma once
 // How much room a label's text takes in the font selected into a device context.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 #include <windows.h>
 

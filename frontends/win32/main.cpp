@@ -3,7 +3,8 @@
 #include "frontends/win32/message_box_presenter.h"
 #include "frontends/win32/win32_file_services.h"
 #include "frontends/win32/win32_window_system.h"
-#include "windows/window_switcher.h"
+#include "ui/window_switcher.h"
+#include "windows/program_windows.h"
 
 #include <windows.h>
 
@@ -16,7 +17,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
   orvelin::win32::installMessageBoxPresenter();
 
   orvelin::win32::Win32WindowSystem system;
-  orvelin::WindowSwitcher switcher(system, orvelin::win32::win32MainWindowServices());
+  const orvelin::ProgramWindows windows(orvelin::win32::win32MainWindowServices());
+  orvelin::WindowSwitcher switcher(system, windows);
   switcher.start();
   return system.run();
 }

@@ -1,6 +1,6 @@
 #include "frontends/win32/message_box_presenter.h"
 
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 #include "frontends/win32/utf16.h"
 
 #include <windows.h>

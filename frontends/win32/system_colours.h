@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // What a design draws on the window itself, beneath its controls.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
-#include "crypto/windows_api.h"
+#include "base/windows_api.h"
 #include "file_system_faults.h"
 #include "job_folder.h"
 #include "tests/crypto/engine_runs.h"

@@ -7,7 +7,7 @@
 #include <type_traits>
 
 #ifdef _WIN32
-#include "crypto/windows_api.h"
+#include "base/windows_api.h"
 #else
 #include <cerrno>
 #include <csignal>

@@ -5,9 +5,9 @@
 
 #include "app/frmMain_behaviour.h"
 #include "app/frmMain_design.h"
-#include "app/job_runner.h"
-#include "fake_navigator.h"
-#include "fake_window.h"
+#include "ui/job_runner.h"
+#include "tests/ui/fake_navigator.h"
+#include "tests/ui/fake_window.h"
 #include "tests/crypto/message_recorder.h"
 
 #include <gtest/gtest.h>

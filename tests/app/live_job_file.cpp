@@ -1,7 +1,7 @@
 #include "live_job_file.h"
 
 #ifdef _WIN32
-#include "crypto/windows_api.h"
+#include "base/windows_api.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>

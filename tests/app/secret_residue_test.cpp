@@ -3,7 +3,7 @@
 // orvelin-cli's, after a password typed at its prompt.
 
 #include "app/file_jobs.h"
-#include "crypto/secure_wipe.h"
+#include "base/secure_wipe.h"
 #include "job_folder.h"
 #include "tests/cli/cli_process.h"
 

@@ -3,7 +3,7 @@
 // call is logged, and the ones the plan names fail with their code instead of reaching the platform.
 // Derived says how a failure looks: `template <typename R> static R failWith(Code)`.
 
-#include "crypto/call_table.h"
+#include "base/call_table.h"
 #include "fault_plan.h"
 
 #include <type_traits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 
 #include <ostream>
 #include <string>

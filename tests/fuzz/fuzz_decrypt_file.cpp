@@ -7,7 +7,7 @@
 
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // bytes whatever the shell's encoding. Each message box is printed as one line of its text to
 // standard error. Exits 0 only when OUTPUT was written.
 
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 #include "tests/crypto/engine_runs.h"
 #include "tests/crypto/vectors.h"
 

@@ -1,9 +1,9 @@
 // The handlers of Help, About and the software information window, without a toolkit: the exit and
 // minimise controls, and About's groups.
 
-#include "tests/app/fake_navigator.h"
-#include "tests/app/fake_window.h"
-#include "windows/window_catalogue.h"
+#include "tests/ui/fake_navigator.h"
+#include "tests/ui/fake_window.h"
+#include "windows/program_windows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // What holds for every window's design together with its behaviour: controls can be told apart by
 // name, and exactly the controls the user can click have a handler, as a window's timer has.
 
-#include "tests/app/fake_navigator.h"
-#include "tests/app/fake_window.h"
+#include "tests/ui/fake_navigator.h"
+#include "tests/ui/fake_window.h"
 #include "tests/crypto/message_recorder.h"
-#include "windows/window_catalogue.h"
+#include "windows/program_windows.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,9 @@
 // before the new one is created afresh, each switch once the handler that asked for it has
 // returned, and the end of the program when no window is left.
 
-#include "fake_window_system.h"
-#include "windows/window_switcher.h"
+#include "tests/ui/fake_window_system.h"
+#include "ui/window_switcher.h"
+#include "windows/program_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,8 @@ protected:
   }
 
   FakeWindowSystem system_;
-  WindowSwitcher switcher_{system_, {}};
+  const ProgramWindows windows_{{}};
+  WindowSwitcher switcher_{system_, windows_};
 };
 
 TEST_F(WindowSwitcherTest, TheSplashIsTheFirstWindowAndItsTickReplacesItWithTheMainWindow) {
@@ -122,7 +124,8 @@ TEST_F(WindowSwitcherTest, AWindowClosedThroughTheSystemEndsTheProgramOnceTheHan
   for (const Case &each : cases) {
     SCOPED_TRACE(each.tag);
     FakeWindowSystem system;
-    WindowSwitcher switcher(system, {});
+    const ProgramWindows windows({});
+    WindowSwitcher switcher(system, windows);
     switcher.start();
     system.events().ticked("Timer1");
     system.finishHandler();

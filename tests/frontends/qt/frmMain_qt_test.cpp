@@ -4,14 +4,15 @@
 
 #include "frontends/qt/qt_event_pump.h"
 #include "frontends/qt/qt_file_services.h"
+#include "windows/program_windows.h"
 #include "frontends/qt/qt_message_presenter.h"
 #include "frontends/qt/qt_window.h"
 #include "frontends/qt/qt_window_system.h"
 #include "frontends/qt/window_fonts.h"
 #include "tests/app/address_space_limit.h"
-#include "tests/app/fake_navigator.h"
+#include "tests/ui/fake_navigator.h"
 #include "tests/crypto/message_recorder.h"
-#include "windows/loaded_window.h"
+#include "ui/loaded_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -121,6 +122,7 @@ private:
   std::optional<QTemporaryDir> folder_;
   std::optional<orvelin::QtWindowSystem> system_;
   orvelin::testing::FakeNavigator navigator_;
+  std::optional<orvelin::ProgramWindows> windows_;
   std::optional<LoadedWindow> window_;
   std::vector<QWidget *> dialogParents_;
   QString dialogAnswer_;
@@ -131,12 +133,11 @@ void frmMainQtTest::init() {
   QVERIFY(folder_->isValid());
   dialogParents_.clear();
   system_.emplace();
-  window_.emplace(orvelin::Window::frmMain, *system_, navigator_,
-                  orvelin::qtMainWindowServices([this](QWidget *parent) {
-                    dialogParents_.push_back(parent);
-                    return dialogAnswer_;
-                  }),
-                  [] {});
+  windows_.emplace(orvelin::qtMainWindowServices([this](QWidget *parent) {
+    dialogParents_.push_back(parent);
+    return dialogAnswer_;
+  }));
+  window_.emplace(*windows_, orvelin::Window::frmMain, *system_, navigator_, [] {});
   window_->show();
   QVERIFY(QTest::qWaitForWindowActive(&window()));
 }
@@ -291,7 +292,8 @@ void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOver
   services.findsFile = [](const std::u16string &) { return true; };
   services.runJob = orvelin::backgroundJobRunner(pump, std::chrono::milliseconds(0));
   window_.reset();
-  window_.emplace(orvelin::Window::frmMain, *system_, navigator_, std::move(services), [] {});
+  windows_.emplace(std::move(services));
+  window_.emplace(*windows_, orvelin::Window::frmMain, *system_, navigator_, [] {});
   window_->show();
   QVERIFY(QTest::qWaitForWindowActive(&window()));
   fileName()->setText(QStringLiteral("notes.txt"));

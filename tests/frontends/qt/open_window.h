@@ -3,7 +3,7 @@
 // instead of handled.
 
 #include "frontends/qt/qt_window.h"
-#include "windows/window_catalogue.h"
+#include "windows/program_windows.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 #include "frontends/qt/qt_message_presenter.h"
 
 #include <QApplication>

@@ -4,7 +4,8 @@
 #include "frontends/qt/qt_file_services.h"
 #include "frontends/qt/qt_window_system.h"
 #include "frontends/qt/window_fonts.h"
-#include "windows/window_switcher.h"
+#include "ui/window_switcher.h"
+#include "windows/program_windows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -55,6 +56,7 @@ private slots:
 private:
   void startAtMain();
 
+  const orvelin::ProgramWindows windows_{orvelin::qtMainWindowServices()};
   std::optional<QtWindowSystem> system_;
   std::optional<WindowSwitcher> switcher_;
 };
@@ -62,7 +64,7 @@ private:
 void QtWindowSystemTest::init() {
   QCOMPARE(loadedWindows().size(), 0);
   system_.emplace();
-  switcher_.emplace(*system_, orvelin::qtMainWindowServices());
+  switcher_.emplace(*system_, windows_);
   switcher_->start();
 }
 

@@ -3,7 +3,7 @@
 // handled, and what the tests need to look at it on the screen.
 
 #include "frontends/win32/win32_window.h"
-#include "windows/window_catalogue.h"
+#include "windows/program_windows.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // Another program's windows, looked at and driven from outside as a user's tools would: through
 // window messages that Windows carries between processes.
 
-#include "app/window_design.h"
+#include "ui/window_design.h"
 
 #include <windows.h>
 

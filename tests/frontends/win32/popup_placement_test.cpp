@@ -1,6 +1,6 @@
 #include "frontends/win32/popup_placement.h"
 
-#include "app/twips.h"
+#include "ui/twips.h"
 #include "test_windows.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,8 @@
 // when no window is left.
 
 #include "frontends/win32/win32_window_system.h"
-#include "windows/window_switcher.h"
+#include "ui/window_switcher.h"
+#include "windows/program_windows.h"
 
 #include <windows.h>
 
@@ -81,7 +82,8 @@ TEST(Win32WindowSystem, RunsWorkAfterTheHandlerInOrderAndEndsAtOnceWhenAsked) {
 
 TEST(Win32WindowSystem, ClosingTheOnlyWindowEndsTheProgram) {
   Win32WindowSystem system;
-  WindowSwitcher switcher(system, {});
+  const ProgramWindows windows({});
+  WindowSwitcher switcher(system, windows);
   switcher.start();
   HWND splash = FindWindowW(L"OrvelinWindow", L"Orvelin File Encryption");
   ASSERT_NE(splash, nullptr);

@@ -3,8 +3,8 @@
 // windows: what the switcher creates, shows and destroys is written to a log, and the work it leaves
 // for after the running handler waits until the test finishes the handler.
 
-#include "tests/app/fake_window.h"
-#include "windows/window_system.h"
+#include "fake_window.h"
+#include "ui/window_system.h"
 
 #include <deque>
 #include <string>

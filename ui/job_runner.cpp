@@ -1,6 +1,6 @@
 #include "job_runner.h"
 
-#include "crypto/message_box.h"
+#include "base/message_box.h"
 #include "window_view.h"
 
 #include <atomic>

@@ -4,8 +4,8 @@
 
 namespace orvelin {
 
-WindowSwitcher::WindowSwitcher(WindowSystem &system, MainWindowServices services)
-    : system_(system), services_(std::move(services)) {}
+WindowSwitcher::WindowSwitcher(WindowSystem &system, const WindowCatalogue &catalogue)
+    : system_(system), catalogue_(catalogue) {}
 
 void WindowSwitcher::start() { load(Window::Startup); }
 
@@ -30,7 +30,7 @@ void WindowSwitcher::switchAsRequested() {
 }
 
 void WindowSwitcher::load(Window window) {
-  current_ = std::make_unique<LoadedWindow>(window, system_, *this, services_, [this] { windowClosed(); });
+  current_ = std::make_unique<LoadedWindow>(catalogue_, window, system_, *this, [this] { windowClosed(); });
   current_->show();
 }
 

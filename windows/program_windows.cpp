@@ -1,4 +1,4 @@
-#include "window_catalogue.h"
+#include "program_windows.h"
 
 #include "About_design.h"
 #include "Help_design.h"

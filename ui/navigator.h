@@ -2,10 +2,9 @@
 // Leaving a window for another, and ending the program: what a window's behaviour asks of whoever
 // shows the windows.
 
-namespace orvelin {
+#include "window_list.h"
 
-// The program's windows, by their design names.
-enum class Window { Startup, frmMain, Help, About, softinf };
+namespace orvelin {
 
 class Navigator {
 public:

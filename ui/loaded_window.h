@@ -2,9 +2,9 @@
 // One of the program's windows on the screen together with its behaviour, to which the window's
 // clicks and ticks go. Created from its design afresh each time; nothing of it outlives it.
 
-#include "app/main_window_services.h"
-#include "app/navigator.h"
-#include "app/window_behaviour.h"
+#include "navigator.h"
+#include "window_behaviour.h"
+#include "window_catalogue.h"
 #include "window_system.h"
 
 #include <functional>
@@ -14,9 +14,9 @@ namespace orvelin {
 
 class LoadedWindow final : public WindowEvents {
 public:
-  // Creates the window and runs its load handler; it is not shown yet. onClosed runs when the user
-  // closes the window through the system.
-  LoadedWindow(Window window, WindowSystem &system, Navigator &navigator, const MainWindowServices &services,
+  // Creates the window from the catalogue and runs its load handler; it is not shown yet. onClosed
+  // runs when the user closes the window through the system.
+  LoadedWindow(const WindowCatalogue &catalogue, Window window, WindowSystem &system, Navigator &navigator,
                std::function<void()> onClosed);
 
   void show() { rendered_->show(); }

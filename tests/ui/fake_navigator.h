@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/navigator.h"
+#include "ui/navigator.h"
 
 #include <vector>
 

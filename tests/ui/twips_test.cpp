@@ -1,6 +1,6 @@
 // Twips to pixels at the dots per inch a front end draws at.
 
-#include "app/twips.h"
+#include "ui/twips.h"
 
 #include <gtest/gtest.h>
 

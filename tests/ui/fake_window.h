@@ -3,8 +3,8 @@
 // would show, and fails the test on a control its design does not have or on one that cannot do
 // what it is asked.
 
-#include "app/window_design.h"
-#include "app/window_view.h"
+#include "ui/window_design.h"
+#include "ui/window_view.h"
 
 #include <functional>
 #include <map>

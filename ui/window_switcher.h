@@ -4,9 +4,9 @@
 // exists. A switch asked for from inside a handler runs once that handler has returned. The
 // program ends when no window is left once the running handler has returned.
 
-#include "app/main_window_services.h"
-#include "app/navigator.h"
+#include "navigator.h"
 #include "loaded_window.h"
+#include "window_catalogue.h"
 #include "window_system.h"
 
 #include <memory>
@@ -16,7 +16,8 @@ namespace orvelin {
 
 class WindowSwitcher final : public Navigator {
 public:
-  WindowSwitcher(WindowSystem &system, MainWindowServices services);
+  // Shows the windows of catalogue, which must outlive the switcher.
+  WindowSwitcher(WindowSystem &system, const WindowCatalogue &catalogue);
 
   // The start of every run: the splash.
   void start();
@@ -31,7 +32,7 @@ private:
   void leaveClosedWindow();
 
   WindowSystem &system_;
-  MainWindowServices services_;
+  const WindowCatalogue &catalogue_;
   std::unique_ptr<LoadedWindow> current_;
   std::optional<Window> requested_; // the switch waiting to run, if any
   bool closed_ = false;             // the current window was closed through the system

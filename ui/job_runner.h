@@ -4,13 +4,23 @@
 // look, and shows the job's message boxes, modal over it, on its own thread and in their order. A
 // job that lasts longer than the delay shows its progress in the window's progress bar.
 
-#include "main_window_services.h"
+#include "base/job_progress.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string_view>
 
 namespace orvelin {
+
+class WindowView;
+
+// A job with the place its progress goes, bound to its inputs: true when it did its work.
+using BoundJob = std::function<bool(const JobProgress &progress)>;
+
+// Runs job for window, which waits for it without taking input and may show the job's progress in
+// its progressBar; the job's result.
+using JobRunner = std::function<bool(WindowView &window, std::string_view progressBar, const BoundJob &job)>;
 
 // What a front end gives the runner: its event loop, run for a while on the user-interface thread.
 class EventPump {

@@ -3,8 +3,8 @@
 // work once the event handler now running has returned. Everything else a window does is decided
 // by toolkit-neutral code.
 
-#include "app/window_design.h"
-#include "app/window_view.h"
+#include "window_design.h"
+#include "window_view.h"
 
 #include <functional>
 #include <memory>
