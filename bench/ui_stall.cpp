@@ -26,7 +26,7 @@ public:
 
 } // namespace
 
-double uiStallMilliseconds(const std::filesystem::path &file) {
+std::optional<double> uiStallMilliseconds(const std::filesystem::path &file) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
