@@ -1,8 +1,8 @@
 #include "file_jobs.h"
 
+#include "base/secure_wipe.h"
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
-#include "base/secure_wipe.h"
 #include "file_error.h"
 #include "file_replacement.h"
 #include "password_encoding.h"

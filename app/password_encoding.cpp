@@ -1,8 +1,8 @@
 #include "password_encoding.h"
 
-#include "code_page.h"
 #include "base/message_box.h"
 #include "base/secure_wipe.h"
+#include "code_page.h"
 #include "unicode_text.h"
 
 #include <string_view>

@@ -4,8 +4,8 @@
 // before returned true, and reads OutBuffer. Every failure has been shown in a message box by the
 // time an operation returns false.
 
-#include "cryptoapi.h"
 #include "base/progress.h"
+#include "cryptoapi.h"
 
 #include <cstdint>
 #include <functional>

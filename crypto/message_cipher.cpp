@@ -2,8 +2,8 @@
 // handed to the service a slice at a time, the key carrying the cipher's chain from one call to the
 // next and the last call completing the message (padding added or checked and taken off).
 
-#include "clsCrypto.h"
 #include "base/large_buffer.h"
+#include "clsCrypto.h"
 #include "service_calls.h"
 
 #include <algorithm>

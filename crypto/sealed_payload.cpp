@@ -2,8 +2,8 @@
 // The digest guards the content against undetected change and against a wrong password that the
 // cipher's padding check happened to accept.
 
-#include "clsCrypto.h"
 #include "base/message_box.h"
+#include "clsCrypto.h"
 #include "service_calls.h"
 
 #include <optional>

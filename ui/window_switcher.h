@@ -4,8 +4,8 @@
 // exists. A switch asked for from inside a handler runs once that handler has returned. The
 // program ends when no window is left once the running handler has returned.
 
-#include "navigator.h"
 #include "loaded_window.h"
+#include "navigator.h"
 #include "window_catalogue.h"
 #include "window_system.h"
 

@@ -1,8 +1,8 @@
 #include "qt_file_services.h"
 #include "qt_message_presenter.h"
 #include "qt_window_system.h"
-#include "window_fonts.h"
 #include "ui/window_switcher.h"
+#include "window_fonts.h"
 #include "windows/program_windows.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ui/window_design.h"
-#include "ui/window_view.h"
 #include "ui/window_system.h"
+#include "ui/window_view.h"
 
 #include <memory>
 

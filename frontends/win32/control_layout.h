@@ -1,8 +1,8 @@
 #pragma once
 // Where a control's window goes, and in which font, at a window's DPI.
 
-#include "ui/window_design.h"
 #include "frontends/win32/window_fonts.h"
+#include "ui/window_design.h"
 
 #include <windows.h>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/window_design.h"
-#include "ui/window_view.h"
 #include "frontends/win32/control_windows.h"
 #include "frontends/win32/gdi_objects.h"
 #include "frontends/win32/taskbar_progress.h"
 #include "frontends/win32/window_fonts.h"
+#include "ui/window_design.h"
 #include "ui/window_system.h"
+#include "ui/window_view.h"
 
 #include <windows.h>
 

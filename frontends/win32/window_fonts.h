@@ -2,8 +2,8 @@
 // The designs' fonts, "MS Sans Serif" and "Times New Roman", at a window's DPI. Where a system lacks
 // one, its family (sans serif or serif) guides the system to the nearest it has.
 
-#include "ui/window_design.h"
 #include "frontends/win32/gdi_objects.h"
+#include "ui/window_design.h"
 
 #include <vector>
 

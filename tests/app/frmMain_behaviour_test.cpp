@@ -5,10 +5,10 @@
 
 #include "app/frmMain_behaviour.h"
 #include "app/frmMain_design.h"
-#include "ui/job_runner.h"
+#include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_navigator.h"
 #include "tests/ui/fake_window.h"
-#include "tests/crypto/message_recorder.h"
+#include "ui/job_runner.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include "harness.h"
 #include "reference_cipher.h"
 
+#include "base/message_box.h"
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
-#include "base/message_box.h"
 
 #include <algorithm>
 #include <cstdint>

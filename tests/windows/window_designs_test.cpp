@@ -1,9 +1,9 @@
 // What holds for every window's design together with its behaviour: controls can be told apart by
 // name, and exactly the controls the user can click have a handler, as a window's timer has.
 
+#include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_navigator.h"
 #include "tests/ui/fake_window.h"
-#include "tests/crypto/message_recorder.h"
 #include "windows/program_windows.h"
 
 #include <gtest/gtest.h>

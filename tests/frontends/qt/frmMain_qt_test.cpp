@@ -4,15 +4,15 @@
 
 #include "frontends/qt/qt_event_pump.h"
 #include "frontends/qt/qt_file_services.h"
-#include "windows/program_windows.h"
 #include "frontends/qt/qt_message_presenter.h"
 #include "frontends/qt/qt_window.h"
 #include "frontends/qt/qt_window_system.h"
 #include "frontends/qt/window_fonts.h"
 #include "tests/app/address_space_limit.h"
-#include "tests/ui/fake_navigator.h"
 #include "tests/crypto/message_recorder.h"
+#include "tests/ui/fake_navigator.h"
 #include "ui/loaded_window.h"
+#include "windows/program_windows.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "frontends/win32/popup_placement.h"
 
-#include "ui/twips.h"
 #include "test_windows.h"
+#include "ui/twips.h"
 
 #include <gtest/gtest.h>
 
