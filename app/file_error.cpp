@@ -1,12 +1,12 @@
 #include "file_error.h"
 
-#include "base/message_box.h"
-#include "unicode_text.h"
+#include "base/unicode_text.h"
+#include "job_texts.h"
 
 namespace orvelin {
 
-bool reportFileError(const std::string &text) {
-  showMessageBox(text, "File Error", MessageStyle::Critical);
+bool reportFileError(MessageSink &messages, const std::string &text) {
+  messages.show(text, "File Error", MessageStyle::Critical);
   return false;
 }
 
@@ -19,9 +19,7 @@ std::string quoted(const std::filesystem::path &path) {
   return text;
 }
 
-std::string cannot(const char *action, const std::filesystem::path &path) {
-  return std::string("Cannot ") + action + " " + quoted(path) + ": ";
-}
+std::string cannot(const char *action, const std::filesystem::path &path) { return cannotText(action, utf8Of(path)); }
 
 std::string fileErrorText(const char *action, const std::filesystem::path &path, os::ErrorCode error) {
   return cannot(action, path) + os::errorText(error) + ".";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/message_sink.h"
 #include "system_files.h"
 
 #include <filesystem>
@@ -7,8 +8,9 @@
 
 namespace orvelin {
 
-// Shows the box of a file operation that failed: critical icon, titled "File Error". Returns false.
-bool reportFileError(const std::string &text);
+// Shows the box of a file operation that failed in messages: critical icon, titled "File Error".
+// Returns false.
+bool reportFileError(MessageSink &messages, const std::string &text);
 
 // The path in quotes, as every such box shows one.
 std::string quoted(const std::filesystem::path &path);

@@ -5,6 +5,7 @@
 #include "crypto/engine_sequences.h"
 #include "file_error.h"
 #include "file_replacement.h"
+#include "job_texts.h"
 #include "password_encoding.h"
 #include "whole_file.h"
 
@@ -35,12 +36,14 @@ std::string tooLargeToDecrypt(const std::filesystem::path &path) {
 }
 
 // A job holds the file's content and its result at once: about twice the file's size.
+constexpr const char *fileUnchanged = "The file has not been changed.";
+
 std::string notEnoughMemory(const char *action, const std::filesystem::path &path) {
   std::error_code unknown;
   const std::uintmax_t size = std::filesystem::file_size(path, unknown);
   const std::uint64_t needed = unknown ? 0 : (2 * std::uint64_t{size} + mebibyte - 1) / mebibyte;
   return cannot(action, path) + "there is not enough memory; the job needs about " +
-         std::to_string(std::max<std::uint64_t>(needed, 1)) + " MiB. The file has not been changed.";
+         std::to_string(std::max<std::uint64_t>(needed, 1)) + " MiB. " + fileUnchanged;
 }
 
 // One step of a job, and its weight: its share of the job's time, in percent.
@@ -96,36 +99,46 @@ struct JobKind {
   const Stages &stages;
 };
 
-// Every job: a usable password, a file that may be rewritten and its content, each refused with
-// its own box; then the engine's steps, and the file replaced once they have all succeeded.
-bool runJob(const JobKind &kind, const std::filesystem::path &path, std::u16string_view password,
-            const JobProgress &progress) {
+// A usable password, a file that may be rewritten and its content, each refused with its own box;
+// then the engine's steps, and the file replaced once they have all succeeded.
+bool rewrite(const JobKind &kind, const std::filesystem::path &path, std::u16string_view password,
+             MessageSink &messages, const ProgressReport &progress) {
   std::string passwordBytes;
   const WipeOnExit wipePassword(passwordBytes);
-  JobMeter meter(kind.stages, progress);
-  const ProgressReport stageProgress = std::ref(meter);
-  try {
-    if (!passwordForService(password, passwordBytes) || !checkReplaceable(path)) {
-      return false;
-    }
-    std::optional<std::string> content =
-        readWholeFile(path, kind.largestSize, kind.tooLargeText(path), kind.spareRoom, stageProgress);
-    if (!content) {
-      return false;
-    }
-    clsCrypto engine;
-    engine.Password(passwordBytes);
-    engine.InBuffer(std::move(*content));
-    engine.Progress(stageProgress);
-    if (!kind.engineSteps(engine) || !replaceFileContent(path, engine.OutBuffer(), stageProgress)) {
-      return false;
-    }
-    meter.finished();
-    return true;
-  } catch (const std::bad_alloc &) {
-    // The buffers are gone by now, so the box has the memory it needs; the file was never touched.
-    return reportFileError(notEnoughMemory(kind.action, path));
+  if (!passwordForService(password, passwordBytes, messages) || !checkReplaceable(path, messages)) {
+    return false;
   }
+  std::optional<std::string> content =
+      readWholeFile(path, kind.largestSize, kind.tooLargeText(path), kind.spareRoom, progress, messages);
+  if (!content) {
+    return false;
+  }
+  clsCrypto engine(messages);
+  engine.Password(passwordBytes);
+  engine.InBuffer(std::move(*content));
+  engine.Progress(progress);
+  return kind.engineSteps(engine) && replaceFileContent(path, engine.OutBuffer(), progress, messages);
+}
+
+// Every job, which no exception leaves without its box: each part of it leaves the file as it was
+// when it throws, so the box can say so.
+bool runJob(const JobKind &kind, const std::filesystem::path &path, std::u16string_view password, MessageSink &messages,
+            const JobProgress &progress) {
+  JobMeter meter(kind.stages, progress);
+  try {
+    if (!rewrite(kind, path, password, messages, std::ref(meter))) {
+      return false;
+    }
+  } catch (const std::bad_alloc &) {
+    // The buffers are gone by now, so the box has the memory it needs.
+    return reportFileError(messages, notEnoughMemory(kind.action, path));
+  } catch (const std::exception &error) {
+    return reportFileError(messages, cannot(kind.action, path) + error.what() + ". " + fileUnchanged);
+  } catch (...) {
+    return reportFileError(messages, cannot(kind.action, path) + "an unexpected error occurred. " + fileUnchanged);
+  }
+  meter.finished();
+  return true;
 }
 
 // A file is only ever rewritten with something: an encrypted file is never empty.
@@ -136,15 +149,17 @@ bool decryptionSteps(clsCrypto &engine) { return runDecryption(engine); }
 
 } // namespace
 
-bool EncryptFile(const std::filesystem::path &path, std::u16string_view password, const JobProgress &progress) {
-  return runJob(
-      {"encrypt", largestPlainFile, tooLargeToEncrypt, clsCrypto::sealHeaderSize, encryptionSteps, encryptionStages},
-      path, password, progress);
+bool EncryptFile(const std::filesystem::path &path, std::u16string_view password, MessageSink &messages,
+                 const JobProgress &progress) {
+  return runJob({encryptionTexts.action, largestPlainFile, tooLargeToEncrypt, clsCrypto::sealHeaderSize,
+                 encryptionSteps, encryptionStages},
+                path, password, messages, progress);
 }
 
-bool DecryptFile(const std::filesystem::path &path, std::u16string_view password, const JobProgress &progress) {
-  return runJob({"decrypt", largestEncryptedFile, tooLargeToDecrypt, 0, decryptionSteps, decryptionStages}, path,
-                password, progress);
+bool DecryptFile(const std::filesystem::path &path, std::u16string_view password, MessageSink &messages,
+                 const JobProgress &progress) {
+  return runJob({decryptionTexts.action, largestEncryptedFile, tooLargeToDecrypt, 0, decryptionSteps, decryptionStages},
+                path, password, messages, progress);
 }
 
 } // namespace orvelin

@@ -4,6 +4,7 @@
 // (permissions, attributes), and only then take its place in one atomic step. At any moment the
 // path holds either the whole old content or the whole new one.
 
+#include "base/message_sink.h"
 #include "base/progress.h"
 
 #include <filesystem>
@@ -11,14 +12,17 @@
 
 namespace orvelin {
 
-// False, with a "File Error" box shown, when the file at path may not be rewritten (read-only).
-bool checkReplaceable(const std::filesystem::path &path);
+// False, with a "File Error" box shown in messages, when the file at path may not be rewritten
+// (read-only).
+bool checkReplaceable(const std::filesystem::path &path, MessageSink &messages);
 
 // False, with a "File Error" box shown, when the content could not be replaced: the file is then
 // untouched and no temporary file is left, or, should it have been moved aside and neither content
 // could be put back in its place, the box says where each is. True once the file holds the new
 // content, with a box if a copy of the old content could not be removed. A symbolic link stays a
-// link; its target is rewritten. Each piece written is reported to progress as Work::Writing.
-bool replaceFileContent(const std::filesystem::path &path, std::string_view bytes, const ProgressReport &progress);
+// link; its target is rewritten. Each piece written is reported to progress as Work::Writing; should
+// progress throw, the file is untouched and no temporary file is left. The boxes go to messages.
+bool replaceFileContent(const std::filesystem::path &path, std::string_view bytes, const ProgressReport &progress,
+                        MessageSink &messages);
 
 } // namespace orvelin

@@ -1,8 +1,11 @@
 #include "frmMain_behaviour.h"
 
-#include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/secure_wipe.h"
+#include "base/unicode_text.h"
 #include "job_texts.h"
+
+#include <exception>
 
 #include <optional>
 #include <utility>
@@ -94,17 +97,30 @@ void frmMainBehaviour::runFileJob(const JobTexts &texts, const FileJob &job) {
   const std::u16string path = view_.text(fileNameBox);
   const TypedPassword password(view_.text(passwordBox));
   if (const std::optional<InputProblem> problem = findInputProblem(path, password.text(), texts, services_)) {
-    showMessageBox(problem->text, problem->title, MessageStyle::Critical);
+    services_.messages.show(problem->text, problem->title, MessageStyle::Critical);
     view_.focus(problem->box);
     view_.setBusyPointer(false);
     view_.setText(status, u"");
     return;
   }
-  const bool done = services_.runJob(view_, progressBar, [&job, &path, &password](const JobProgress &progress) {
-    return job(path, password.text(), progress);
-  });
+  bool done = false;
+  try {
+    done = services_.runJob(view_, progressBar,
+                            [&job, &path, &password](MessageSink &messages, const JobProgress &progress) {
+                              return job(path, password.text(), messages, progress);
+                            });
+  } catch (const std::exception &error) {
+    reportJobFault(texts, path, error.what());
+  } catch (...) {
+    reportJobFault(texts, path, "an unexpected error occurred");
+  }
   view_.setBusyPointer(false);
   view_.setText(status, utf16(done ? texts.complete : texts.failed));
+}
+
+void frmMainBehaviour::reportJobFault(const JobTexts &texts, const std::u16string &path, std::string_view reason) {
+  services_.messages.show(cannotText(texts.action, utf8FromUtf16(path)) + std::string(reason) + ".", "File Error",
+                          MessageStyle::Critical);
 }
 
 void frmMainBehaviour::browse() {

@@ -8,6 +8,7 @@
 #include "ui/window_view.h"
 
 #include <string>
+#include <string_view>
 
 namespace orvelin {
 
@@ -21,6 +22,8 @@ public:
 
 private:
   void runFileJob(const JobTexts &texts, const FileJob &job);
+  // A job that ended in an exception rather than its own box.
+  void reportJobFault(const JobTexts &texts, const std::u16string &path, std::string_view reason);
   void browse();
 
   WindowView &view_;

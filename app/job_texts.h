@@ -1,19 +1,33 @@
 #pragma once
 // The words that the main window and orvelin-cli both use for a job: its input checks and its status.
 
+#include <string>
+#include <string_view>
+
 namespace orvelin {
 
+// "Cannot <action> "<file>": ", the start of the box of every file a job could not rewrite; file
+// is UTF-8.
+inline std::string cannotText(std::string_view action, std::string_view file) {
+  std::string text = "Cannot ";
+  text.append(action).append(" \"").append(file).append("\": ");
+  return text;
+}
+
 struct JobTexts {
+  const char *action;          // as a failure's box names it: "Cannot <action> ..."
   const char *busy;            // while the job runs
   const char *passwordMissing; // the refusal of an empty password
   const char *complete;        // the file was rewritten
   const char *failed;          // it was not
 };
 
-inline constexpr JobTexts encryptionTexts{"Encrypting file.  Please wait....", "Password required for encrypting file!",
-                                          "File encryption complete!", "File encryption failed!"};
-inline constexpr JobTexts decryptionTexts{"Decrypting file.  Please wait....", "Password required for decrypting file!",
-                                          "File decryption complete!", "File decryption failed!"};
+inline constexpr JobTexts encryptionTexts{"encrypt", "Encrypting file.  Please wait....",
+                                          "Password required for encrypting file!", "File encryption complete!",
+                                          "File encryption failed!"};
+inline constexpr JobTexts decryptionTexts{"decrypt", "Decrypting file.  Please wait....",
+                                          "Password required for decrypting file!", "File decryption complete!",
+                                          "File decryption failed!"};
 
 // The checks before any job, with the titles of their boxes. Decryption asks for a file to
 // "encrypt" too: the window has always said so.

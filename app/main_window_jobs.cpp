@@ -9,18 +9,20 @@
 namespace orvelin {
 namespace {
 
-using PathJob = bool (*)(const std::filesystem::path &path, std::u16string_view password, const JobProgress &progress);
+using PathJob = bool (*)(const std::filesystem::path &path, std::u16string_view password, MessageSink &messages,
+                         const JobProgress &progress);
 
 FileJob onTypedPath(PathJob job, PathFromText pathOf) {
-  return [job, pathOf](const std::u16string &path, const std::u16string &password, const JobProgress &progress) {
-    return job(pathOf(path), password, progress);
-  };
+  return [job, pathOf](const std::u16string &path, const std::u16string &password, MessageSink &messages,
+                       const JobProgress &progress) { return job(pathOf(path), password, messages, progress); };
 }
 
 } // namespace
 
-MainWindowServices mainWindowJobs(PathFromText pathOf, std::function<std::u16string(WindowView &owner)> chooseFile) {
+MainWindowServices mainWindowJobs(MessageSink &messages, PathFromText pathOf,
+                                  std::function<std::u16string(WindowView &owner)> chooseFile) {
   return {
+      .messages = messages,
       .encryptFile = onTypedPath(EncryptFile, pathOf),
       .decryptFile = onTypedPath(DecryptFile, pathOf),
       .findsFile =

@@ -1,9 +1,9 @@
 #include "password_encoding.h"
 
-#include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/secure_wipe.h"
+#include "base/unicode_text.h"
 #include "code_page.h"
-#include "unicode_text.h"
 
 #include <string_view>
 
@@ -25,17 +25,17 @@ std::string describe(char32_t character) {
 
 } // namespace
 
-bool passwordForService(std::u16string_view password, std::string &bytes) {
+bool passwordForService(std::u16string_view password, std::string &bytes, MessageSink &messages) {
   // Room for every byte at once, so that no outgrown buffer is left behind holding part of it.
   bytes.reserve(password.size() * longestBytesPerUnit);
   for (std::u16string_view rest = password; !rest.empty();) {
     const char32_t character = takeCharacter(rest);
     if (!appendInCodePage(character, bytes)) {
       wipe(bytes);
-      showMessageBox("The character " + describe(character) +
-                         " cannot be used in a password: encrypted files take passwords in the " + codePageName() +
-                         " character set, which does not have it.",
-                     "Invalid Password", MessageStyle::Critical);
+      messages.show("The character " + describe(character) +
+                        " cannot be used in a password: encrypted files take passwords in the " + codePageName() +
+                        " character set, which does not have it.",
+                    "Invalid Password", MessageStyle::Critical);
       return false;
     }
   }

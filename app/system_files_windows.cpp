@@ -1,8 +1,8 @@
 #include "system_files.h"
 
+#include "base/unicode_text.h"
 #include "file_system_calls.h"
 #include "temporary_files.h"
-#include "unicode_text.h"
 
 #include <algorithm>
 #include <array>

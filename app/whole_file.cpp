@@ -12,7 +12,7 @@ namespace {
 // Reads go in pieces so that a long one shows its progress.
 constexpr std::size_t readPiece = std::size_t{4} << 20;
 
-enum class Reading { Whole, EndedEarly, Failed };
+enum class Reading { Whole, Changed, Failed };
 
 Reading readExactly(os::FileHandle file, std::string &content, const ProgressReport &progress) {
   for (std::size_t done = 0; done < content.size();) {
@@ -22,7 +22,7 @@ Reading readExactly(os::FileHandle file, std::string &content, const ProgressRep
       return Reading::Failed;
     }
     if (*got == 0) {
-      return Reading::EndedEarly;
+      return Reading::Changed;
     }
     done += *got;
     progress(Work::Reading, done, content.size());
@@ -35,16 +35,41 @@ bool atEnd(os::FileHandle file) {
   return os::readSome(file, &extra, 1) == std::size_t{0};
 }
 
-std::nullopt_t refuse(const std::string &text) {
-  reportFileError(text);
-  return std::nullopt;
+// Closes a file however the reading ends, progress throwing included.
+class ClosedAtEnd {
+public:
+  explicit ClosedAtEnd(os::FileHandle file) : file_(file) {}
+  ClosedAtEnd(const ClosedAtEnd &) = delete;
+  ClosedAtEnd &operator=(const ClosedAtEnd &) = delete;
+  ~ClosedAtEnd() { os::close(file_); }
+
+private:
+  os::FileHandle file_;
+};
+
+struct ReadOutcome {
+  Reading reading;
+  os::ErrorCode error;
+};
+
+// Fills content from file and closes it. A file that grew since it was measured would lose its
+// tail: it counts as changed, like one that shrank.
+ReadOutcome readAndClose(os::FileHandle file, std::string &content, const ProgressReport &progress) {
+  const ClosedAtEnd closing(file);
+  const Reading reading = readExactly(file, content, progress);
+  const os::ErrorCode error = os::lastError();
+  return {reading == Reading::Whole && !atEnd(file) ? Reading::Changed : reading, error};
 }
 
 } // namespace
 
 std::optional<std::string> readWholeFile(const std::filesystem::path &path, std::uint64_t largestSize,
                                          const std::string &tooLargeText, std::size_t spareRoom,
-                                         const ProgressReport &progress) {
+                                         const ProgressReport &progress, MessageSink &messages) {
+  const auto refuse = [&messages](const std::string &text) {
+    reportFileError(messages, text);
+    return std::nullopt;
+  };
   const std::optional<os::FileFacts> facts = os::factsOf(path);
   if (!facts) {
     return refuse(fileErrorText("read", path, os::lastError()));
@@ -63,14 +88,12 @@ std::optional<std::string> readWholeFile(const std::filesystem::path &path, std:
   if (!file) {
     return refuse(fileErrorText("read", path, os::lastError()));
   }
-  const Reading reading = readExactly(*file, content, progress);
-  const os::ErrorCode readError = os::lastError();
-  // A file that grew since it was measured would lose its tail: refuse it like one that shrank.
-  const bool complete = reading == Reading::Whole && atEnd(*file);
-  os::close(*file);
-  if (!complete) {
-    return refuse(reading == Reading::Failed ? fileErrorText("read", path, readError)
-                                             : cannot("read", path) + "it changed while it was being read.");
+  const ReadOutcome outcome = readAndClose(*file, content, progress);
+  if (outcome.reading == Reading::Failed) {
+    return refuse(fileErrorText("read", path, outcome.error));
+  }
+  if (outcome.reading == Reading::Changed) {
+    return refuse(cannot("read", path) + "it changed while it was being read.");
   }
   return content;
 }

@@ -5,6 +5,7 @@
 // for scripts.
 //   orvelin_bench [SIZE_MIB]
 
+#include "base/standard_error_messages.h"
 #include "baseline.h"
 #include "batch_ratio.h"
 #include "child_job.h"
@@ -46,7 +47,8 @@ struct EngineTimes {
 // memory the system has handed out before, as on any machine in use, not on pages touched for the
 // first time (which a virtual machine's host must first back, at a cost charged to the job).
 EngineTimes engineSeconds(const std::string &plain) {
-  clsCrypto encryptor;
+  StandardErrorMessages messages;
+  clsCrypto encryptor(messages);
   encryptor.Password(benchPassword);
   // Fed as the encryption job feeds it: content read into a buffer with room for the seal.
   std::string content;
@@ -54,7 +56,7 @@ EngineTimes engineSeconds(const std::string &plain) {
   content.assign(plain);
   encryptor.InBuffer(std::move(content));
   const double encrypt = secondsOf([&] { return runEncryption(encryptor); });
-  clsCrypto decryptor;
+  clsCrypto decryptor(messages);
   decryptor.Password(benchPassword);
   decryptor.InBuffer(encryptor.OutBuffer());
   const double decrypt = secondsOf([&] { return runDecryption(decryptor); });

@@ -1,7 +1,7 @@
 #include "child_job.h"
 
 #include "app/file_jobs.h"
-#include "base/message_box.h"
+#include "base/standard_error_messages.h"
 
 #include <chrono>
 #include <fstream>
@@ -67,12 +67,11 @@ JobRun runJobInChild(const std::string &self, const std::string &direction, cons
 }
 
 int childJobMain(const std::string &direction, const std::string &path) {
-  setMessagePresenter([](const std::string &text, const std::string &title, MessageStyle) {
-    std::cerr << title << ": " << text << '\n';
-  });
+  StandardErrorMessages messages;
   const std::string_view typed = benchPassword;
   const std::u16string password(typed.begin(), typed.end()); // ASCII, so each byte is its character
-  const bool rewritten = direction == "encrypt" ? EncryptFile(path, password) : DecryptFile(path, password);
+  const bool rewritten =
+      direction == "encrypt" ? EncryptFile(path, password, messages) : DecryptFile(path, password, messages);
   std::cout << peakResidentKiB() << std::endl;
   return rewritten ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "app/file_jobs.h"
 #include "app/frmMain_design.h"
+#include "base/standard_error_messages.h"
 #include "frontends/qt/qt_event_pump.h"
 #include "frontends/qt/qt_window.h"
 
@@ -48,9 +49,10 @@ std::optional<double> uiStallMilliseconds(const std::filesystem::path &file) {
     last = now;
   });
   ticker.start(10);
-  const JobRunner run = backgroundJobRunner<QtEventPump>();
-  const bool done = run(window, "jobprogress", [&file](const JobProgress &progress) {
-    return EncryptFile(file, u"bench password", progress);
+  StandardErrorMessages messages;
+  const JobRunner run = backgroundJobRunner<QtEventPump>(messages);
+  const bool done = run(window, "jobprogress", [&file](MessageSink &jobMessages, const JobProgress &progress) {
+    return EncryptFile(file, u"bench password", jobMessages, progress);
   });
   if (!done) {
     throw std::runtime_error("the job under the window failed");

@@ -1,6 +1,6 @@
 #include "batch.h"
 
-#include "app/unicode_text.h"
+#include "base/unicode_text.h"
 #include "file_messages.h"
 #include "system_facts.h"
 
@@ -53,7 +53,7 @@ struct FileRun {
 
 class Batch {
 public:
-  Batch(const std::vector<std::string> &files, const FileJob &job, const BatchLimits &limits, ProgressLines *progress)
+  Batch(const std::vector<std::string> &files, const BatchJob &job, const BatchLimits &limits, ProgressLines *progress)
       : runs_(files.size()), job_(job), limits_(limits), progress_(progress) {
     for (std::size_t i = 0; i < files.size(); ++i) {
       runs_[i].outcome.file = files[i];
@@ -119,10 +119,10 @@ private:
 
   void work(FileRun &run) {
     {
-      const CollectedHere messages(run.outcome.file, run.outcome.messages);
+      FileMessages messages(run.outcome.file, run.outcome.messages);
       const JobProgress progress = [&run](double fraction) { run.fraction.store(fraction, std::memory_order_relaxed); };
       try {
-        run.outcome.rewritten = job_(run.path, progress_ ? progress : JobProgress());
+        run.outcome.rewritten = job_(run.path, messages, progress_ ? progress : JobProgress());
       } catch (const std::exception &error) {
         // What the job could not report in its own words.
         run.outcome.messages.push_back("orvelin-cli: " + std::string(error.what()));
@@ -165,7 +165,7 @@ private:
   }
 
   std::vector<FileRun> runs_;
-  const FileJob &job_;
+  const BatchJob &job_;
   BatchLimits limits_;
   ProgressLines *progress_;
   std::mutex mutex_;
@@ -182,7 +182,7 @@ BatchLimits machineLimits() {
           memory > 0 ? memory / 2 : std::numeric_limits<std::uint64_t>::max()};
 }
 
-void runBatch(const std::vector<std::string> &files, const FileJob &job, const BatchLimits &limits,
+void runBatch(const std::vector<std::string> &files, const BatchJob &job, const BatchLimits &limits,
               const std::function<void(const FileOutcome &)> &finished, ProgressLines *progress) {
   Batch(files, job, limits, progress).run(finished);
 }

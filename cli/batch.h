@@ -14,8 +14,9 @@
 
 namespace orvelin::cli {
 
-// One file's job: true when the file was rewritten. Its boxes go to the file's lines.
-using FileJob = std::function<bool(const std::filesystem::path &path, const JobProgress &progress)>;
+// One file's job: true when the file was rewritten. Its boxes go to messages, the file's lines.
+using BatchJob =
+    std::function<bool(const std::filesystem::path &path, MessageSink &messages, const JobProgress &progress)>;
 
 struct BatchLimits {
   unsigned jobs;        // at once
@@ -36,7 +37,7 @@ struct FileOutcome {
 // waits for its earlier job to end. finished is called on the calling thread for each file in the
 // order of files. Given progress lines, the jobs running longer than about half a second show
 // their progress there, and the lines are taken away before each call to finished.
-void runBatch(const std::vector<std::string> &files, const FileJob &job, const BatchLimits &limits,
+void runBatch(const std::vector<std::string> &files, const BatchJob &job, const BatchLimits &limits,
               const std::function<void(const FileOutcome &)> &finished, ProgressLines *progress);
 
 } // namespace orvelin::cli

@@ -1,34 +1,24 @@
 #pragma once
-// The message boxes of the jobs as lines of text, collected per file so that files run at the same
-// time never mix their lines: each box shown on a thread goes to the file that thread works on.
+// The message boxes of one file's job as lines of text, so that files run at the same time never
+// mix their lines.
 
-#include "base/message_box.h"
+#include "base/message_sink.h"
 
 #include <string>
 #include <vector>
 
 namespace orvelin::cli {
 
-// For as long as it lives, the program's boxes become lines "<file>: <text>" of the file whose job
-// the thread showing them runs (see CollectedHere); a box shown elsewhere goes to standard error.
-class FileMessages {
+// Adds each box shown to it to lines as "<file>: <text>".
+class FileMessages final : public MessageSink {
 public:
-  FileMessages();
-  FileMessages(const FileMessages &) = delete;
-  FileMessages &operator=(const FileMessages &) = delete;
-  ~FileMessages();
+  FileMessages(const std::string &file, std::vector<std::string> &lines) : file_(file), lines_(lines) {}
+
+  void show(const std::string &text, const std::string &title, MessageStyle style) override;
 
 private:
-  MessagePresenter previous_;
-};
-
-// For as long as it lives, the boxes shown on the thread that made it are added to lines.
-class CollectedHere {
-public:
-  CollectedHere(const std::string &file, std::vector<std::string> &lines);
-  CollectedHere(const CollectedHere &) = delete;
-  CollectedHere &operator=(const CollectedHere &) = delete;
-  ~CollectedHere();
+  const std::string &file_;
+  std::vector<std::string> &lines_;
 };
 
 } // namespace orvelin::cli

@@ -4,11 +4,10 @@
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
 #include "app/job_texts.h"
-#include "app/unicode_text.h"
-#include "base/message_box.h"
+#include "base/message_sink.h"
+#include "base/unicode_text.h"
 #include "batch.h"
 #include "cli_options.h"
-#include "file_messages.h"
 #include "password_input.h"
 #include "system_facts.h"
 
@@ -72,13 +71,14 @@ PasswordOutcome obtainPassword(const Options &options) {
 int run(const Options &options, std::u16string_view password) {
   const bool encrypting = options.direction == Direction::Encrypt;
   const JobTexts &texts = encrypting ? encryptionTexts : decryptionTexts;
-  const FileJob job = [&](const std::filesystem::path &path, const JobProgress &progress) {
+  const BatchJob job = [&](const std::filesystem::path &path, MessageSink &messages, const JobProgress &progress) {
     // Each file was named on purpose, so a hidden one is rewritten too.
     if (!namesExistingFile(path, HiddenFiles::Found)) {
-      showMessageBox(missingFileText, missingFileTitle, MessageStyle::Critical);
+      messages.show(missingFileText, missingFileTitle, MessageStyle::Critical);
       return false;
     }
-    return encrypting ? EncryptFile(path, password, progress) : DecryptFile(path, password, progress);
+    return encrypting ? EncryptFile(path, password, messages, progress)
+                      : DecryptFile(path, password, messages, progress);
   };
   bool allRewritten = true;
   const auto print = [&](const FileOutcome &outcome) {
@@ -95,7 +95,6 @@ int run(const Options &options, std::u16string_view password) {
   if (!options.quiet && standardErrorRedraws()) {
     progress.emplace(std::cerr, standardErrorColumns());
   }
-  const FileMessages messages;
   runBatch(options.files, job, machineLimits(), print, progress ? &*progress : nullptr);
   return allRewritten ? 0 : someFileFailed;
 }

@@ -1,7 +1,7 @@
 #include "password_input.h"
 
-#include "app/unicode_text.h"
 #include "base/secure_wipe.h"
+#include "base/unicode_text.h"
 #include "system_input.h"
 
 #include <array>

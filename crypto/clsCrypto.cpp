@@ -1,6 +1,6 @@
 #include "clsCrypto.h"
 
-#include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/secure_wipe.h"
 #include "service_calls.h"
 
@@ -16,10 +16,10 @@ std::string signedDecimal(DWORD code) { return std::to_string(static_cast<std::i
 
 } // namespace
 
-clsCrypto::clsCrypto() {
+clsCrypto::clsCrypto(MessageSink &messages) : Messages_(messages) {
   if (!InitCryptoContext()) {
     ErrorMsg_ = "Unable to initialize CryptoAPI.";
-    showMessageBox(ErrorMsg_, engineTitle, MessageStyle::Plain);
+    Messages_.show(ErrorMsg_, engineTitle, MessageStyle::Plain);
   }
 }
 
@@ -47,7 +47,7 @@ bool clsCrypto::InitCryptoContext() {
     return true;
   }
   ErrorMsg_ = "Error creating key container - " + signedDecimal(::GetLastError());
-  showMessageBox(ErrorMsg_, engineTitle, MessageStyle::Plain);
+  Messages_.show(ErrorMsg_, engineTitle, MessageStyle::Plain);
   return false;
 }
 
@@ -55,7 +55,7 @@ bool clsCrypto::reportServiceFailure(const char *suffix) { return reportFailure(
 
 bool clsCrypto::reportFailure(DWORD code, const char *suffix) {
   ErrorMsg_ = "Error " + signedDecimal(code) + suffix;
-  showMessageBox(ErrorMsg_, engineTitle, MessageStyle::Plain);
+  Messages_.show(ErrorMsg_, engineTitle, MessageStyle::Plain);
   return false;
 }
 

@@ -2,8 +2,9 @@
 // The crypto engine: the one object through which the program uses the cryptographic service.
 // A caller sets Password and InBuffer, calls operations in a fixed order, each only when the one
 // before returned true, and reads OutBuffer. Every failure has been shown in a message box by the
-// time an operation returns false.
+// time an operation returns false, in the sink the engine was made with.
 
+#include "base/message_sink.h"
 #include "base/progress.h"
 #include "cryptoapi.h"
 
@@ -16,7 +17,9 @@ namespace orvelin {
 
 class clsCrypto {
 public:
-  clsCrypto();  // acquires the service context, reporting a failure to do so
+  // Acquires the service context, reporting a failure to do so; every box goes to messages, which
+  // must outlive the engine.
+  explicit clsCrypto(MessageSink &messages);
   ~clsCrypto(); // releases the context; a session key still held goes with it
   clsCrypto(const clsCrypto &) = delete;
   clsCrypto &operator=(const clsCrypto &) = delete;
@@ -58,6 +61,8 @@ public:
 
 private:
   bool InitCryptoContext();
+  // The digest did not match, or the payload was not one at all.
+  bool reportCorruption();
   // Reports the failure of the service call named by suffix with the thread's last-error code.
   bool reportServiceFailure(const char *suffix);
   bool reportFailure(DWORD code, const char *suffix);
@@ -71,6 +76,7 @@ private:
   using SliceCall = std::function<BOOL(std::size_t offset, DWORD &length, BOOL last)>;
   std::optional<std::size_t> throughSlices(Work work, std::size_t length, const SliceCall &call);
 
+  MessageSink &Messages_;
   std::string Password_;
   std::string InBuffer_;
   std::string OutBuffer_;

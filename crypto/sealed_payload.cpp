@@ -2,7 +2,7 @@
 // The digest guards the content against undetected change and against a wrong password that the
 // cipher's padding check happened to accept.
 
-#include "base/message_box.h"
+#include "base/message_sink.h"
 #include "clsCrypto.h"
 #include "service_calls.h"
 
@@ -29,13 +29,13 @@ std::optional<std::size_t> digestLengthField(std::string_view payload) {
   return value;
 }
 
-bool reportCorruption(std::string &outBuffer) {
-  showMessageBox("File has been corrupted since original encryption!", "File Error", MessageStyle::Information);
-  outBuffer.clear();
+} // namespace
+
+bool clsCrypto::reportCorruption() {
+  Messages_.show("File has been corrupted since original encryption!", "File Error", MessageStyle::Information);
+  OutBuffer_.clear();
   return false;
 }
-
-} // namespace
 
 bool clsCrypto::HashFile() {
   constexpr const char *createSuffix = " during CryptCreateHash!";
@@ -95,7 +95,7 @@ bool clsCrypto::DecryptFileData() {
   const std::string_view payload = OutBuffer_;
   const std::optional<std::size_t> digestLength = digestLengthField(payload);
   if (!digestLength) {
-    return reportCorruption(OutBuffer_);
+    return reportCorruption();
   }
   const std::string_view storedDigest = payload.substr(lengthFieldSize).substr(0, *digestLength);
   const std::size_t contentStart = std::min(payload.size(), lengthFieldSize + *digestLength);
@@ -105,7 +105,7 @@ bool clsCrypto::DecryptFileData() {
     return false;
   }
   if (HashValue_ != storedDigest) {
-    return reportCorruption(OutBuffer_);
+    return reportCorruption();
   }
   OutBuffer_.erase(0, contentStart);
   return true;

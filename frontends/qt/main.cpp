@@ -1,5 +1,5 @@
 #include "qt_file_services.h"
-#include "qt_message_presenter.h"
+#include "qt_message_boxes.h"
 #include "qt_window_system.h"
 #include "ui/window_switcher.h"
 #include "window_fonts.h"
@@ -12,10 +12,10 @@ int main(int argc, char *argv[]) {
   QApplication application(argc, argv);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvelin.png")));
   orvelin::registerFontSubstitutes();
-  orvelin::installQtMessagePresenter();
 
+  orvelin::QtMessageBoxes boxes;
   orvelin::QtWindowSystem system;
-  const orvelin::ProgramWindows windows(orvelin::qtMainWindowServices());
+  const orvelin::ProgramWindows windows(orvelin::qtMainWindowServices(boxes));
   orvelin::WindowSwitcher switcher(system, windows);
   switcher.start();
   return QApplication::exec();

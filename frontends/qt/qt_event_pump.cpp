@@ -9,10 +9,9 @@
 #include <QWidget>
 
 namespace orvelin {
-namespace {
 
 // Sees every event of the application while it exists, and drops the user's input to one window.
-class InputDrop final : public QObject {
+class QtEventPump::InputDrop final : public QObject {
 public:
   explicit InputDrop(const QWidget &window) : window_(window) {
     QCoreApplication::instance()->installEventFilter(this);
@@ -50,10 +49,12 @@ private:
   const QWidget &window_;
 };
 
-} // namespace
+QtEventPump::QtEventPump(WindowView &window)
+    : drop_(std::make_unique<InputDrop>(dynamic_cast<QtWindow &>(window).widget())) {}
 
-void QtEventPump::pumpFor(WindowView &window, std::chrono::milliseconds period) {
-  const InputDrop drop(dynamic_cast<QtWindow &>(window).widget());
+QtEventPump::~QtEventPump() = default;
+
+void QtEventPump::pumpFor(std::chrono::milliseconds period) {
   QEventLoop loop;
   QTimer end;
   end.setSingleShot(true);

@@ -18,11 +18,12 @@ std::filesystem::path jobPath(const std::u16string &text) { return QFile::encode
 
 } // namespace
 
-MainWindowServices qtMainWindowServices(FileChooser chooseFile) {
-  MainWindowServices services = mainWindowJobs(jobPath, [chooseFile = std::move(chooseFile)](WindowView &owner) {
-    return chooseFile(&dynamic_cast<QtWindow &>(owner).widget()).toStdU16String();
-  });
-  services.runJob = backgroundJobRunner<QtEventPump>();
+MainWindowServices qtMainWindowServices(MessageSink &messages, FileChooser chooseFile) {
+  MainWindowServices services =
+      mainWindowJobs(messages, jobPath, [chooseFile = std::move(chooseFile)](WindowView &owner) {
+        return chooseFile(&dynamic_cast<QtWindow &>(owner).widget()).toStdU16String();
+      });
+  services.runJob = backgroundJobRunner<QtEventPump>(messages);
   return services;
 }
 

@@ -1,7 +1,7 @@
 // orvelin.exe: the splash, then the main window, each drawn from its design with the Win32 API.
 
-#include "frontends/win32/message_box_presenter.h"
 #include "frontends/win32/win32_file_services.h"
+#include "frontends/win32/win32_message_boxes.h"
 #include "frontends/win32/win32_window_system.h"
 #include "ui/window_switcher.h"
 #include "windows/program_windows.h"
@@ -14,10 +14,10 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
   // The tooltip control's class.
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  orvelin::win32::installMessageBoxPresenter();
 
+  orvelin::win32::Win32MessageBoxes boxes;
   orvelin::win32::Win32WindowSystem system;
-  const orvelin::ProgramWindows windows(orvelin::win32::win32MainWindowServices());
+  const orvelin::ProgramWindows windows(orvelin::win32::win32MainWindowServices(boxes));
   orvelin::WindowSwitcher switcher(system, windows);
   switcher.start();
   return system.run();

@@ -16,8 +16,9 @@ bool isFor(HWND window, HWND target) { return target == window || IsChild(window
 
 } // namespace
 
-void Win32EventPump::pumpFor(WindowView &window, std::chrono::milliseconds period) {
-  HWND handle = dynamic_cast<Win32Window &>(window).handle();
+Win32EventPump::Win32EventPump(WindowView &window) : window_(dynamic_cast<Win32Window &>(window).handle()) {}
+
+void Win32EventPump::pumpFor(std::chrono::milliseconds period) {
   const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(period.count());
   for (ULONGLONG now = GetTickCount64(); now < until; now = GetTickCount64()) {
     MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(until - now), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -28,7 +29,7 @@ void Win32EventPump::pumpFor(WindowView &window, std::chrono::milliseconds perio
         PostQuitMessage(static_cast<int>(message.wParam));
         return;
       }
-      if (isUserInput(message.message) && isFor(handle, message.hwnd)) {
+      if (isUserInput(message.message) && isFor(window_, message.hwnd)) {
         continue;
       }
       TranslateMessage(&message);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/windows_api.h"
 #include "ui/job_runner.h"
 
 namespace orvelin::win32 {
@@ -9,7 +10,12 @@ namespace orvelin::win32 {
 // dropped, so the window keeps its look, and nothing of it waits for later.
 class Win32EventPump final : public EventPump {
 public:
-  void pumpFor(WindowView &window, std::chrono::milliseconds period) override;
+  explicit Win32EventPump(WindowView &window);
+
+  void pumpFor(std::chrono::milliseconds period) override;
+
+private:
+  HWND window_;
 };
 
 } // namespace orvelin::win32

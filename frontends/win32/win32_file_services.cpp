@@ -7,11 +7,11 @@
 
 namespace orvelin::win32 {
 
-MainWindowServices win32MainWindowServices() {
+MainWindowServices win32MainWindowServices(MessageSink &messages) {
   MainWindowServices services = mainWindowJobs(
-      [](const std::u16string &text) { return std::filesystem::path(text); },
+      messages, [](const std::u16string &text) { return std::filesystem::path(text); },
       [](WindowView &owner) { return chooseFileToOpen(dynamic_cast<Win32Window &>(owner).handle()).u16string(); });
-  services.runJob = backgroundJobRunner<Win32EventPump>();
+  services.runJob = backgroundJobRunner<Win32EventPump>(messages);
   return services;
 }
 

@@ -21,7 +21,7 @@ class CrashSafety : public JobFolder {
 protected:
   void SetUp() override {
     original = randomBytes(std::size_t{3} << 20);
-    encrypted = sealAndEncrypt("pw", original);
+    encrypted = sealAndEncrypt("pw", original, boxes);
   }
 
   // Runs the encryption job in a child process, which whatever `prepare` sets up ends early.
@@ -29,7 +29,7 @@ protected:
     const pid_t child = ::fork();
     if (child == 0) {
       prepare();
-      ::_exit(EncryptFile(path, u"pw") ? 0 : 1);
+      ::_exit(EncryptFile(path, u"pw", boxes) ? 0 : 1);
     }
     return child;
   }
@@ -43,7 +43,7 @@ protected:
     for (const std::string &entry : entries()) {
       EXPECT_TRUE(entry == "file.bin" || entry.starts_with('.')) << entry;
     }
-    ASSERT_TRUE(old ? EncryptFile(path, u"pw") : DecryptFile(path, u"pw"));
+    ASSERT_TRUE(old ? EncryptFile(path, u"pw", boxes) : DecryptFile(path, u"pw", boxes));
     EXPECT_EQ(contentOf(path), old ? encrypted : original);
     EXPECT_EQ(entries(), std::vector<std::string>{"file.bin"});
   }
@@ -63,7 +63,7 @@ TEST_F(CrashSafety, AKillAtEveryFileSystemCallOfAJob) {
   {
     const std::filesystem::path path = put("file.bin", original);
     const FileSystemFaults watched;
-    ASSERT_TRUE(EncryptFile(path, u"pw"));
+    ASSERT_TRUE(EncryptFile(path, u"pw", boxes));
     calls = watched.log();
   }
   std::map<FileCall, int> occurrences;

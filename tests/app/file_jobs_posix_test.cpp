@@ -26,7 +26,7 @@ using FileJobs = JobFolder;
 TEST_F(FileJobs, KeepsThePermissionBitsAndWritesOnlyToAPrivateTemporaryFile) {
   const fs::path path = put("shared.txt", "for the group");
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  ASSERT_TRUE(EncryptFile(path, u"pw"));
+  ASSERT_TRUE(EncryptFile(path, u"pw", boxes));
   struct stat status {};
   ASSERT_EQ(::stat(path.c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 07777, 0640U);
@@ -41,7 +41,7 @@ TEST_F(FileJobs, KeepsThePermissionBitsAndWritesOnlyToAPrivateTemporaryFile) {
     return ::write(file, buffer, count);
   };
   const ScopedFileSystemCalls spy(spying);
-  ASSERT_TRUE(DecryptFile(path, u"pw"));
+  ASSERT_TRUE(DecryptFile(path, u"pw", boxes));
   EXPECT_EQ(modeWhileWriting, 0600U);
 }
 
@@ -49,10 +49,10 @@ TEST_F(FileJobs, ASymbolicLinkStaysALinkAndItsTargetIsRewritten) {
   const fs::path target = put("target.txt", "behind a link");
   const fs::path link = dir / "link.txt";
   fs::create_symlink(target, link);
-  ASSERT_TRUE(EncryptFile(link, u"pw"));
+  ASSERT_TRUE(EncryptFile(link, u"pw", boxes));
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(contentOf(target), sealAndEncrypt("pw", "behind a link"));
-  ASSERT_TRUE(DecryptFile(link, u"pw"));
+  EXPECT_EQ(contentOf(target), sealAndEncrypt("pw", "behind a link", boxes));
+  ASSERT_TRUE(DecryptFile(link, u"pw", boxes));
   EXPECT_EQ(contentOf(target), "behind a link");
 }
 
@@ -73,7 +73,7 @@ TEST_F(FileJobs, AFileInAFolderThatMayNotBeWrittenIsLeftAsItWas) {
         if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
           std::exit(2);
         }
-        const bool refused = !EncryptFile(path, u"pw") && contentOf(path) == "their content" &&
+        const bool refused = !EncryptFile(path, u"pw", boxes) && contentOf(path) == "their content" &&
                              boxes.messages() == fileErrors("Cannot write \"" + shown(path) +
                                                             "\": Permission denied. The file has not been changed.") &&
                              entries() == std::vector<std::string>{"theirs.txt"};
@@ -92,7 +92,7 @@ TEST_F(FileJobs, AFullDiskPartWayThroughTheWriteLeavesTheOriginalAndSaysSo) {
       {
         (void)::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &oneMebibyte);
-        const bool refused = !EncryptFile(path, u"pw") && contentOf(path) == original &&
+        const bool refused = !EncryptFile(path, u"pw", boxes) && contentOf(path) == original &&
                              entries() == std::vector<std::string>{"big.bin"} &&
                              boxes.messages() == fileErrors("Cannot write \"" + shown(path) +
                                                             "\": File too large. The file has not been changed.");
@@ -107,7 +107,7 @@ TEST_F(FileJobs, TooLittleMemoryIsAFileErrorThatTouchesNothing) {
 #endif
   constexpr std::size_t mebibyte = std::size_t{1} << 20;
   const std::string plain = randomBytes(64 * mebibyte);
-  const std::string encrypted = sealAndEncrypt("pw", plain);
+  const std::string encrypted = sealAndEncrypt("pw", plain, boxes);
   // Too little to read the file at all, and enough to read it but not for the engine's result. A job
   // needs about twice the file: 64 MiB of content, or 64 MiB and 24 bytes of ciphertext.
   const struct {
@@ -124,7 +124,7 @@ TEST_F(FileJobs, TooLittleMemoryIsAFileErrorThatTouchesNothing) {
     bool rewritten = true;
     {
       const AddressSpaceLimit limit(c.headroom);
-      rewritten = c.encrypting ? EncryptFile(path, u"pw") : DecryptFile(path, u"pw");
+      rewritten = c.encrypting ? EncryptFile(path, u"pw", boxes) : DecryptFile(path, u"pw", boxes);
     }
     EXPECT_FALSE(rewritten);
     EXPECT_EQ(contentOf(path), original);

@@ -48,9 +48,9 @@ TEST_F(FileJobs, RoundTripsEmptySmallAndMultiMegabyteFilesWithAUnicodeName) {
     SCOPED_TRACE(content.size());
     const fs::path path = put(name, content);
     ASSERT_TRUE(namesExistingFile(path, HiddenFiles::PassedOver));
-    ASSERT_TRUE(EncryptFile(path, u"password"));
-    EXPECT_EQ(contentOf(path), sealAndEncrypt("password", content));
-    ASSERT_TRUE(DecryptFile(path, u"password"));
+    ASSERT_TRUE(EncryptFile(path, u"password", boxes));
+    EXPECT_EQ(contentOf(path), sealAndEncrypt("password", content, boxes));
+    ASSERT_TRUE(DecryptFile(path, u"password", boxes));
     EXPECT_EQ(contentOf(path), content) << "an encrypted empty file becomes empty again";
   }
   EXPECT_TRUE(boxes.messages().empty());
@@ -59,7 +59,7 @@ TEST_F(FileJobs, RoundTripsEmptySmallAndMultiMegabyteFilesWithAUnicodeName) {
 
 TEST_F(FileJobs, ProgressGrowsWithEveryPieceAndReachesOneOnlyWhenTheFileIsRewritten) {
   const std::string large = randomBytes(3 * clsCrypto::sliceSize + 5);
-  using Job = bool (*)(const fs::path &, std::u16string_view, const JobProgress &);
+  using Job = bool (*)(const fs::path &, std::u16string_view, MessageSink &, const JobProgress &);
   const struct {
     const char *name;
     std::string content;
@@ -67,17 +67,17 @@ TEST_F(FileJobs, ProgressGrowsWithEveryPieceAndReachesOneOnlyWhenTheFileIsRewrit
     bool rewritten;
   } cases[] = {
       {"encrypting a file of four slices", large, EncryptFile, true},
-      {"decrypting it", sealAndEncrypt("pw", large), DecryptFile, true},
+      {"decrypting it", sealAndEncrypt("pw", large, boxes), DecryptFile, true},
       {"encrypting an empty file", "", EncryptFile, true},
-      {"decrypting to an empty file", sealAndEncrypt("pw", ""), DecryptFile, true},
-      {"decrypting with the wrong password", sealAndEncrypt("other", large), DecryptFile, false},
+      {"decrypting to an empty file", sealAndEncrypt("pw", "", boxes), DecryptFile, true},
+      {"decrypting with the wrong password", sealAndEncrypt("other", large, boxes), DecryptFile, false},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     const fs::path path = put("progress.bin", c.content);
     boxes.clear();
     std::vector<double> told;
-    EXPECT_EQ(c.job(path, u"pw", [&told](double fraction) { told.push_back(fraction); }), c.rewritten);
+    EXPECT_EQ(c.job(path, u"pw", boxes, [&told](double fraction) { told.push_back(fraction); }), c.rewritten);
     ASSERT_FALSE(told.empty());
     EXPECT_GT(told.front(), 0.0);
     EXPECT_TRUE(std::adjacent_find(told.begin(), told.end(), std::greater_equal<>()) == told.end())
@@ -87,7 +87,7 @@ TEST_F(FileJobs, ProgressGrowsWithEveryPieceAndReachesOneOnlyWhenTheFileIsRewrit
   // Four slices hashed, four ciphered, four MiB written, and the reading besides.
   const fs::path path = put("progress.bin", large);
   std::size_t told = 0;
-  ASSERT_TRUE(EncryptFile(path, u"pw", [&told](double /*fraction*/) { ++told; }));
+  ASSERT_TRUE(EncryptFile(path, u"pw", boxes, [&told](double /*fraction*/) { ++told; }));
   EXPECT_EQ(told, 13U);
 }
 
@@ -102,16 +102,16 @@ TEST_F(Passwords, WriteExactlyTheKnownAnswersOfTheCryptoApi) {
   const KnownAnswer &cafe = *found;
   fs::copy_file(cafe.plainFile, path);
   fs::permissions(path, fs::perms::owner_write, fs::perm_options::add); // the vectors are read-only
-  ASSERT_TRUE(EncryptFile(path, u"caf\u00e9"));
+  ASSERT_TRUE(EncryptFile(path, u"caf\u00e9", boxes));
   EXPECT_EQ(contentOf(path), readBytes(cafe.cipherFile));
-  ASSERT_TRUE(DecryptFile(path, u"caf\u00e9"));
+  ASSERT_TRUE(DecryptFile(path, u"caf\u00e9", boxes));
   EXPECT_EQ(contentOf(path), readBytes(cafe.plainFile));
 }
 
 TEST_F(FileJobs, AWrongPasswordLeavesTheFileUntouched) {
-  const fs::path path = put("secret.txt", sealAndEncrypt("right", "secret content"));
+  const fs::path path = put("secret.txt", sealAndEncrypt("right", "secret content", boxes));
   const std::string before = contentOf(path);
-  EXPECT_FALSE(DecryptFile(path, u"wrong"));
+  EXPECT_FALSE(DecryptFile(path, u"wrong", boxes));
   EXPECT_EQ(contentOf(path), before);
   ASSERT_EQ(boxes.messages().size(), 1U);
   EXPECT_TRUE(boxes.messages()[0] == engineFailure("Error -2146893819 during CryptDecrypt!") ||
@@ -120,10 +120,10 @@ TEST_F(FileJobs, AWrongPasswordLeavesTheFileUntouched) {
 
 TEST_F(FileJobs, EncryptingTwiceNeedsTwoDecryptionsAndShorterOutputLeavesNoOldBytes) {
   const fs::path path = put("twice.txt", "layered");
-  ASSERT_TRUE(EncryptFile(path, u"pw") && EncryptFile(path, u"pw"));
-  ASSERT_TRUE(DecryptFile(path, u"pw"));
-  EXPECT_EQ(contentOf(path), sealAndEncrypt("pw", "layered")) << "the file is exactly the shorter output";
-  ASSERT_TRUE(DecryptFile(path, u"pw"));
+  ASSERT_TRUE(EncryptFile(path, u"pw", boxes) && EncryptFile(path, u"pw", boxes));
+  ASSERT_TRUE(DecryptFile(path, u"pw", boxes));
+  EXPECT_EQ(contentOf(path), sealAndEncrypt("pw", "layered", boxes)) << "the file is exactly the shorter output";
+  ASSERT_TRUE(DecryptFile(path, u"pw", boxes));
   EXPECT_EQ(contentOf(path), "layered");
 }
 
@@ -157,7 +157,7 @@ TEST_F(FileJobs, AFailureAtAnyStepOfTheReplacementLeavesTheOriginalAndNoTemporar
     boxes.clear();
     FileSystemFaults injected;
     injected.fail(fault.call, fault.error, fault.occurrence);
-    EXPECT_FALSE(EncryptFile(path, u"pw"));
+    EXPECT_FALSE(EncryptFile(path, u"pw", boxes));
     EXPECT_EQ(contentOf(path), original);
     EXPECT_EQ(entries(), std::vector<std::string>{"precious.bin"});
     EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(fault.error) +
@@ -188,7 +188,7 @@ TEST_F(FileJobs, AFailureWhileReadingIsReportedAndTouchesNothing) {
     boxes.clear();
     FileSystemFaults injected;
     injected.fail(fault.call, fault.error, fault.occurrence);
-    EXPECT_FALSE(DecryptFile(path, u"pw"));
+    EXPECT_FALSE(DecryptFile(path, u"pw", boxes));
     EXPECT_EQ(contentOf(path), "content");
     EXPECT_EQ(boxes.messages(), fileErrors("Cannot read \"" + shown(path) + "\": " + os::errorText(fault.error) + "."));
     EXPECT_EQ(injected.count(contentWrite), 0);
@@ -197,7 +197,7 @@ TEST_F(FileJobs, AFailureWhileReadingIsReportedAndTouchesNothing) {
 
 TEST_F(FileJobs, AFileThatNoLongerExistsIsReported) {
   const fs::path path = dir / "gone.txt";
-  EXPECT_FALSE(EncryptFile(path, u"pw"));
+  EXPECT_FALSE(EncryptFile(path, u"pw", boxes));
   EXPECT_EQ(boxes.messages(), fileErrors("Cannot read \"" + shown(path) + "\": " + os::errorText(noSuchFile) + "."));
   EXPECT_TRUE(entries().empty());
 }
@@ -207,7 +207,7 @@ TEST_F(FileJobs, AReadOnlyFileIsRefusedBeforeItIsRead) {
   // On Windows, the read-only attribute.
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   const FileSystemFaults watched;
-  EXPECT_FALSE(EncryptFile(path, u"pw"));
+  EXPECT_FALSE(EncryptFile(path, u"pw", boxes));
   EXPECT_EQ(watched.count(contentRead), 0);
   EXPECT_EQ(contentOf(path), "do not change");
   EXPECT_EQ(boxes.messages(), fileErrors("Cannot change \"" + shown(path) + "\": the file is read-only."));
@@ -216,7 +216,7 @@ TEST_F(FileJobs, AReadOnlyFileIsRefusedBeforeItIsRead) {
 TEST_F(FileJobs, AFolderIsNotAFileToEncrypt) {
   const fs::path path = dir / "folder";
   ASSERT_TRUE(fs::create_directory(path));
-  EXPECT_FALSE(EncryptFile(path, u"pw"));
+  EXPECT_FALSE(EncryptFile(path, u"pw", boxes));
   EXPECT_EQ(boxes.messages(), fileErrors("Cannot read \"" + shown(path) + "\": it is not a regular file."));
   EXPECT_EQ(entries(), std::vector<std::string>{"folder"});
 }
@@ -237,7 +237,7 @@ TEST_F(FileJobs, FilesTooLargeForTheFormatAreRefusedBeforeTheyAreRead) {
     fs::resize_file(path, c.size);
     boxes.clear();
     const FileSystemFaults watched;
-    EXPECT_FALSE(c.encrypting ? EncryptFile(path, u"pw") : DecryptFile(path, u"pw"));
+    EXPECT_FALSE(c.encrypting ? EncryptFile(path, u"pw", boxes) : DecryptFile(path, u"pw", boxes));
     EXPECT_EQ(watched.count(contentRead), 0);
     EXPECT_EQ(fs::file_size(path), c.size);
     EXPECT_EQ(boxes.messages(), fileErrors(std::string("Cannot ") + (c.encrypting ? "encrypt" : "decrypt") + " \"" +
@@ -257,7 +257,7 @@ TEST_F(FileJobs, OnlyAbandonedTemporaryFilesOfTheSameFileAreTidied) {
   {
     const LiveJobFile writer(inUse);
     ASSERT_TRUE(writer.held());
-    EXPECT_TRUE(EncryptFile(path, u"pw"));
+    EXPECT_TRUE(EncryptFile(path, u"pw", boxes));
   }
   std::vector<std::string> expected = kept;
   expected.insert(expected.end(), {"file.bin", ".file.bin.orvelin-d4E5f6"});
@@ -273,14 +273,14 @@ TEST_F(FileJobs, ALeftOverIsKeptWhileTheFileIsNotThere) {
   // The file is gone as the tidy looks for it (another job has set it aside); the job has looked at
   // it twice before: is it read-only, how large is it.
   injected.fail(factsRead, noSuchFile, 3);
-  EXPECT_TRUE(EncryptFile(path, u"pw"));
+  EXPECT_TRUE(EncryptFile(path, u"pw", boxes));
   EXPECT_EQ(contentOf(leftOver), "the only copy of the content");
 }
 
 TEST_F(Passwords, APasswordCharacterWithoutAWindowsByteIsRefusedBeforeAnythingIsTouched) {
   const fs::path path = put("plain.txt", "content");
   const FileSystemFaults watched;
-  EXPECT_FALSE(EncryptFile(path, u"pass\u0100word"));
+  EXPECT_FALSE(EncryptFile(path, u"pass\u0100word", boxes));
   EXPECT_TRUE(watched.log().empty());
   EXPECT_EQ(boxes.messages(),
             (std::vector<RecordedMessage>{
@@ -303,10 +303,10 @@ TEST_F(Passwords, AreTheWindows1252BytesOfWhatWasTyped) {
   for (const auto &[password, bytes] : typed) {
     const fs::path path = put("plain.txt", "content");
     boxes.clear();
-    const bool encrypted = EncryptFile(path, password);
+    const bool encrypted = EncryptFile(path, password, boxes);
     EXPECT_EQ(encrypted, !bytes.empty());
     if (encrypted) {
-      EXPECT_EQ(decryptAndUnseal(bytes, contentOf(path)).content, "content");
+      EXPECT_EQ(decryptAndUnseal(bytes, contentOf(path), boxes).content, "content");
     } else {
       EXPECT_EQ(boxes.messages().at(0).title, "Invalid Password");
     }

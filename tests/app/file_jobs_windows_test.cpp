@@ -66,7 +66,7 @@ TEST_F(FileJobs, AFileAnotherProgramHoldsIsLeftAsItWasWithTheSystemsReason) {
     {
       const OtherProgramsHandle other(path, c.access, c.sharing);
       ASSERT_TRUE(other.open());
-      encrypted = EncryptFile(path, u"pw");
+      encrypted = EncryptFile(path, u"pw", boxes);
     }
     EXPECT_FALSE(encrypted);
     EXPECT_EQ(contentOf(path), "in use");
@@ -124,8 +124,8 @@ TEST_F(FileJobs, TheReplacedFileKeepsItsAttributesWhicheverWayItIsReplaced) {
       if (way.replaceError != 0) {
         injected.fail(FileCall::ReplaceFileW, way.replaceError);
       }
-      EXPECT_TRUE(EncryptFile(path, u"pw"));
-      EXPECT_EQ(contentOf(path), sealAndEncrypt("pw", "content"));
+      EXPECT_TRUE(EncryptFile(path, u"pw", boxes));
+      EXPECT_EQ(contentOf(path), sealAndEncrypt("pw", "content", boxes));
       EXPECT_EQ(attributesOf(path), before);
       EXPECT_EQ(entries(), std::vector<std::string>{"kept.txt"});
       EXPECT_EQ(injected.count(FileCall::MoveFileExW), way.renames);
@@ -154,7 +154,7 @@ std::string filledIn(std::string text, const std::vector<std::pair<std::string, 
 
 TEST_F(FileJobs, AReplacementStoppedHalfWayLeavesAWholeFileAndSaysWhereEachContentIs) {
   const std::string oldContent = "the user's own words";
-  const std::string newContent = sealAndEncrypt("pw", oldContent);
+  const std::string newContent = sealAndEncrypt("pw", oldContent, boxes);
   const auto holding = [&](const fs::path &file) {
     if (!fs::exists(file)) {
       return Holds::Nothing;
@@ -274,7 +274,7 @@ TEST_F(FileJobs, AReplacementStoppedHalfWayLeavesAWholeFileAndSaysWhereEachConte
       for (const Fault &fault : c.faults) {
         injected.fail(fault.call, fault.error, fault.occurrence);
       }
-      encrypted = EncryptFile(path, u"pw");
+      encrypted = EncryptFile(path, u"pw", boxes);
     }
     EXPECT_EQ(encrypted, c.path == Holds::NewContent) << "the job is done when the file holds the new content";
     EXPECT_EQ(holding(path), c.path);
@@ -295,7 +295,7 @@ TEST_F(FileJobs, AReplacementStoppedHalfWayLeavesAWholeFileAndSaysWhereEachConte
     EXPECT_EQ(boxes.messages(), c.message.empty() ? std::vector<RecordedMessage>{} : fileErrors(message));
     if (c.path != Holds::Nothing) {
       // With the file in its place, the next job on it removes what this one left.
-      EXPECT_TRUE(encrypted ? DecryptFile(path, u"pw") : EncryptFile(path, u"pw"));
+      EXPECT_TRUE(encrypted ? DecryptFile(path, u"pw", boxes) : EncryptFile(path, u"pw", boxes));
       EXPECT_EQ(entries(), std::vector<std::string>{"precious.bin"});
     }
     for (const std::string &name : entries()) {

@@ -34,14 +34,17 @@ constexpr std::chrono::hours noBar{1};
 // An event loop with nothing to do but what a test gives it to do on each turn.
 class FakePump final : public EventPump {
 public:
-  void pumpFor(WindowView & /*window*/, std::chrono::milliseconds period) override {
-    if (onTurn) {
-      onTurn();
+  explicit FakePump(const std::function<void()> &onTurn) : onTurn_(onTurn) {}
+
+  void pumpFor(std::chrono::milliseconds period) override {
+    if (onTurn_) {
+      onTurn_();
     }
     std::this_thread::sleep_for(period);
   }
 
-  std::function<void()> onTurn;
+private:
+  const std::function<void()> &onTurn_;
 };
 
 // How the window looked at a moment inside a click: a message box, or the start of a job.
@@ -67,10 +70,13 @@ public:
 protected:
   frmMainBehaviourTest()
       : behaviour_(window_, navigator_,
-                   {.encryptFile = [this](const std::u16string &path, const std::u16string &password,
-                                          const JobProgress & /*progress*/) { return job("encrypt", path, password); },
-                    .decryptFile = [this](const std::u16string &path, const std::u16string &password,
-                                          const JobProgress & /*progress*/) { return job("decrypt", path, password); },
+                   {.messages = recorder_,
+                    .encryptFile =
+                        [this](const std::u16string &path, const std::u16string &password, MessageSink &messages,
+                               const JobProgress & /*progress*/) { return job("encrypt", path, password, messages); },
+                    .decryptFile =
+                        [this](const std::u16string &path, const std::u16string &password, MessageSink &messages,
+                               const JobProgress & /*progress*/) { return job("decrypt", path, password, messages); },
                     .findsFile =
                         [this](const std::u16string &name) {
                           lookedUp_.push_back(name);
@@ -85,15 +91,15 @@ protected:
                           }
                           return answer;
                         },
-                    .runJob = backgroundJobRunner(pump_, noBar)}) {
-    // What the window shows while each box is up; the boxes themselves go on to the recorder.
-    underBoxes_ = setMessagePresenter([this](const std::string &text, const std::string &title, MessageStyle style) {
-      seenAtBoxes_.push_back(seen());
-      underBoxes_(text, title, style);
-    });
+                    .runJob = backgroundJobRunner(fakePumps(), recorder_, noBar)}) {
+    // What the window shows while each box is up.
+    recorder_.onShow = [this] { seenAtBoxes_.push_back(seen()); };
   }
-  ~frmMainBehaviourTest() override { setMessagePresenter(std::move(underBoxes_)); }
+  ~frmMainBehaviourTest() override = default;
 
+  [[nodiscard]] PumpMaker fakePumps() {
+    return [this](WindowView & /*window*/) { return std::make_unique<FakePump>(onTurn_); };
+  }
   [[nodiscard]] Seen seen() const { return {status(), window_.paintedText("lblmessage"), window_.busy()}; }
   [[nodiscard]] std::u16string status() const { return window_.text("lblmessage"); }
   void type(std::u16string_view name, std::u16string_view password) {
@@ -101,15 +107,16 @@ protected:
     window_.setText("txtpassword", password);
   }
 
-  bool job(const char *which, const std::u16string &path, const std::u16string &password) {
+  bool job(const char *which, const std::u16string &path, const std::u16string &password, MessageSink &messages) {
     jobCalls_.push_back({which, path, password, seen()});
     if (jobShowsBox_) {
-      showMessageBox("Error -2146893819 during CryptDecrypt!", "Lumo Crypto", MessageStyle::Plain);
+      messages.show("Error -2146893819 during CryptDecrypt!", "Lumo Crypto", MessageStyle::Plain);
     }
     return jobSucceeds_;
   }
 
-  FakePump pump_;
+  MessageRecorder recorder_;
+  std::function<void()> onTurn_;
   FakeWindow window_{frmMainDesign};
   FakeNavigator navigator_;
   std::set<std::u16string> existing_{u"/home/user/notes.txt"};
@@ -119,8 +126,6 @@ protected:
   std::vector<JobCall> jobCalls_;
   bool jobSucceeds_ = true;
   bool jobShowsBox_ = false;
-  MessageRecorder recorder_;
-  MessagePresenter underBoxes_;
   std::vector<Seen> seenAtBoxes_;
   frmMainBehaviour behaviour_;
 };
@@ -266,28 +271,28 @@ TEST_F(frmMainBehaviourTest, TheProgressBarShowsTheJobsProgressOnlyOnceTheDelayI
     int turns = 0;
     std::optional<double> barSeenAt;
     std::optional<bool> barAtBox;
-    pump_.onTurn = [&] {
+    onTurn_ = [&] {
       if (window.isVisible("jobprogress") && !barSeenAt) {
         barSeenAt = window.progress("jobprogress");
       }
       goOn = barSeenAt.has_value() || ++turns >= 5;
     };
-    setMessagePresenter(
-        [&](const std::string &, const std::string &, MessageStyle) { barAtBox = window.isVisible("jobprogress"); });
-    frmMainBehaviour behaviour(window, navigator_,
-                               {.encryptFile =
-                                    [&](const std::u16string &, const std::u16string &, const JobProgress &progress) {
-                                      progress(0.25);
-                                      while (!goOn) {
-                                        std::this_thread::yield();
-                                      }
-                                      progress(0.5);
-                                      showMessageBox("Error 8 during CryptEncrypt!", "Lumo Crypto",
-                                                     MessageStyle::Plain);
-                                      return false;
-                                    },
-                                .findsFile = [](const std::u16string &) { return true; },
-                                .runJob = backgroundJobRunner(pump_, each.delay)});
+    recorder_.onShow = [&] { barAtBox = window.isVisible("jobprogress"); };
+    frmMainBehaviour behaviour(
+        window, navigator_,
+        {.messages = recorder_,
+         .encryptFile =
+             [&](const std::u16string &, const std::u16string &, MessageSink &messages, const JobProgress &progress) {
+               progress(0.25);
+               while (!goOn) {
+                 std::this_thread::yield();
+               }
+               progress(0.5);
+               messages.show("Error 8 during CryptEncrypt!", "Lumo Crypto", MessageStyle::Plain);
+               return false;
+             },
+         .findsFile = [](const std::u16string &) { return true; },
+         .runJob = backgroundJobRunner(fakePumps(), recorder_, each.delay)});
 
     behaviour.click("cmdencrypt");
 
@@ -318,12 +323,12 @@ TEST_F(frmMainBehaviourTest, BrowsePutsTheFileConfirmedLastInThisWindowInTheName
     SCOPED_TRACE(each.tag);
     // The confirmed file lives as long as the window: every case starts on a fresh one.
     FakeWindow window(frmMainDesign);
-    frmMainBehaviour behaviour(window, navigator_, {.chooseFile = [this](WindowView &owner) {
-                                 dialogOwners_.push_back(&owner);
-                                 std::u16string answer = dialogAnswers_.front();
-                                 dialogAnswers_.pop_front();
-                                 return answer;
-                               }});
+    frmMainBehaviour behaviour(window, navigator_, {.messages = recorder_, .chooseFile = [this](WindowView &owner) {
+                                                      dialogOwners_.push_back(&owner);
+                                                      std::u16string answer = dialogAnswers_.front();
+                                                      dialogAnswers_.pop_front();
+                                                      return answer;
+                                                    }});
     dialogAnswers_.assign(each.answers.begin(), each.answers.end());
     dialogOwners_.clear();
     window.setText("txtpassword", u"pw");

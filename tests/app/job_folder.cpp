@@ -1,6 +1,6 @@
 #include "job_folder.h"
 
-#include "app/unicode_text.h"
+#include "base/unicode_text.h"
 #include "tests/crypto/vectors.h"
 
 #include <algorithm>

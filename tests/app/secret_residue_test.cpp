@@ -108,7 +108,7 @@ TEST_F(SecretResidue, NoCopyOfThePasswordOutlivesTheJobs) {
         const std::string forms = needles(password);
         std::u16string typed(password.begin(), password.end());
         password.assign(password.size(), '\0');
-        const bool ran = EncryptFile(path, typed) && DecryptFile(path, typed);
+        const bool ran = EncryptFile(path, typed, boxes) && DecryptFile(path, typed, boxes);
         wipe(typed);
         const std::string residue = findResidue(forms, tailLength);
         (void)std::fprintf(stderr, "%s", residue.c_str());

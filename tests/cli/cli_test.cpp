@@ -2,6 +2,7 @@
 
 #include "cli_process.h"
 #include "tests/crypto/engine_runs.h"
+#include "tests/crypto/message_recorder.h"
 #include "tests/crypto/vectors.h"
 
 #include <QDir>
@@ -27,6 +28,8 @@ protected:
   QString passwordFile(const std::string &content) { return put(QStringLiteral("password.txt"), content); }
 
   QTemporaryDir dir;
+  // The engine's boxes while a test makes files of the format itself.
+  MessageRecorder boxes;
 };
 
 TEST_F(Cli, EncryptsAndDecryptsSeveralFilesWithAPasswordFromAFile) {
@@ -40,7 +43,8 @@ TEST_F(Cli, EncryptsAndDecryptsSeveralFilesWithAPasswordFromAFile) {
   EXPECT_EQ(encrypted.out,
             (first + ": File encryption complete!\n" + second + ": File encryption complete!\n").toStdString());
   EXPECT_EQ(encrypted.err, "");
-  EXPECT_EQ(contentOf(first), sealAndEncrypt("s3cret", "first content")) << "the line ending is not the password's";
+  EXPECT_EQ(contentOf(first), sealAndEncrypt("s3cret", "first content", boxes))
+      << "the line ending is not the password's";
 
   const CliRun decrypted = runCli({"decrypt", "--quiet", "--password-file", password, first, second});
   EXPECT_EQ(decrypted.exitStatus, 0) << decrypted.err;
@@ -52,11 +56,11 @@ TEST_F(Cli, EncryptsAndDecryptsSeveralFilesWithAPasswordFromAFile) {
 TEST_F(Cli, ReadsThePasswordFromStandardInputWithoutItsLineEnding) {
   const QString file = put("file.txt", "content");
   EXPECT_EQ(runCli({"encrypt", "--password-stdin", file}, "caf\xc3\xa9\r\n").exitStatus, 0);
-  EXPECT_EQ(contentOf(file), sealAndEncrypt("caf\xe9", "content")) << "UTF-8 in, Windows-1252 to the service";
+  EXPECT_EQ(contentOf(file), sealAndEncrypt("caf\xe9", "content", boxes)) << "UTF-8 in, Windows-1252 to the service";
 }
 
 TEST_F(Cli, AWrongPasswordLeavesTheFileUntouchedAndFails) {
-  const QString file = put("file.txt", sealAndEncrypt("right", "content"));
+  const QString file = put("file.txt", sealAndEncrypt("right", "content", boxes));
   const std::string before = contentOf(file);
   const CliRun run = runCli({"decrypt", "--password-stdin", file}, "wrong\n");
   EXPECT_EQ(run.exitStatus, 1);
@@ -73,7 +77,7 @@ TEST_F(Cli, APasswordOfMoreThan1024BytesIsRefusedNotCutShort) {
   const CliRun encrypted = runCli({"encrypt", "--password-stdin", file}, QByteArray::fromStdString(longest + "\r\n"));
   EXPECT_EQ(encrypted.exitStatus, 0) << encrypted.err;
   const std::string before = contentOf(file);
-  EXPECT_EQ(before, sealAndEncrypt(longest, "content"));
+  EXPECT_EQ(before, sealAndEncrypt(longest, "content", boxes));
 
   // Cut to 1024 bytes, one byte more would decrypt the file.
   const std::pair<CliRun, int> refusals[] = {
@@ -99,16 +103,16 @@ TEST_F(Cli, GoesOnPastABadFileAndReportsEachOnItsOwnLine) {
             (missing + ": Invalid file name, or file missing!\n" + wildcard +
              ": Invalid file name, or file missing!\n" + dir.path() + ": Invalid file name, or file missing!\n")
                 .toStdString());
-  EXPECT_EQ(contentOf(good), sealAndEncrypt("pw", "good"));
+  EXPECT_EQ(contentOf(good), sealAndEncrypt("pw", "good", boxes));
 }
 
 TEST_F(Cli, ABatchPrintsEachFilesLinesWholeAndInTheOrderNamed) {
   // The large files come first: run beside them, the small ones end long before.
   const std::string largeContent(8 << 20, 'L');
-  const QString large = put("large.bin", sealAndEncrypt("pw", largeContent));
-  const QString wrong = put("wrong.bin", sealAndEncrypt("other", largeContent));
+  const QString large = put("large.bin", sealAndEncrypt("pw", largeContent, boxes));
+  const QString wrong = put("wrong.bin", sealAndEncrypt("other", largeContent, boxes));
   const QString missing = dir.filePath("missing.txt");
-  const QString small = put("small.txt", sealAndEncrypt("pw", "small"));
+  const QString small = put("small.txt", sealAndEncrypt("pw", "small", boxes));
   const std::string wrongBefore = contentOf(wrong);
 
   const CliRun run = runCli({"decrypt", "--password-stdin", large, wrong, missing, small}, "pw\n");
@@ -129,7 +133,7 @@ TEST_F(Cli, AFileNamedTwiceIsRewrittenTwiceOneJobAfterTheOther) {
   const QString file = put("file.bin", content);
   const QString link = dir.filePath("link.bin");
   std::filesystem::create_symlink(file.toStdString(), link.toStdString());
-  const std::string twice = sealAndEncrypt("pw", sealAndEncrypt("pw", content));
+  const std::string twice = sealAndEncrypt("pw", sealAndEncrypt("pw", content, boxes), boxes);
   const std::pair<const char *, QString> otherNames[] = {
       {"the same name", file},
       {"a link to it", link},
@@ -172,7 +176,7 @@ TEST_F(Cli, AsksTwiceOnTheTerminalToEncrypt) {
   EXPECT_NE(run.err.find("Password: "), std::string::npos);
   EXPECT_NE(run.err.find("Confirm password: "), std::string::npos);
   EXPECT_EQ(run.err.find("typed secret"), std::string::npos) << "the password is not echoed";
-  EXPECT_EQ(contentOf(file), sealAndEncrypt("typed secret", "content"));
+  EXPECT_EQ(contentOf(file), sealAndEncrypt("typed secret", "content", boxes));
 }
 
 TEST_F(Cli, OnATerminalALongJobShowsItsProgressMovingThenItsResultLine) {
@@ -213,7 +217,7 @@ TEST_F(Cli, AMismatchedConfirmationTouchesNoFile) {
 }
 
 TEST_F(Cli, AsksOnceOnTheTerminalToDecrypt) {
-  const QString file = put("file.txt", sealAndEncrypt("pw", "content"));
+  const QString file = put("file.txt", sealAndEncrypt("pw", "content", boxes));
   const CliRun run = runCliOnTerminal({"decrypt", file}, {"pw"});
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.err.find("Confirm"), std::string::npos);

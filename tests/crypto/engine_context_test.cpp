@@ -19,7 +19,7 @@ constexpr DWORD keysetExists = 0x8009000F; // NTE_EXISTS
 TEST(EngineContext, FirstAcquisitionSucceedingIsEnough) {
   ServiceFaults faults;
   MessageRecorder boxes;
-  { const clsCrypto engine; }
+  { const clsCrypto engine(boxes); }
   EXPECT_EQ(faults.log(), (std::vector{ServiceCall::AcquireContext, ServiceCall::ReleaseContext}));
   EXPECT_TRUE(boxes.messages().empty());
 }
@@ -51,7 +51,7 @@ TEST(EngineContext, FallsBackToANewKeySetSilently) {
   const ScopedServiceCalls scope(calls);
   MessageRecorder boxes;
   acquisitions.clear();
-  const clsCrypto engine;
+  const clsCrypto engine(boxes);
   const std::string base = "Microsoft Base Cryptographic Provider v1.0";
   EXPECT_EQ(acquisitions,
             (std::vector<Acquisition>{{"", base, PROV_RSA_FULL, 0}, {"", base, PROV_RSA_FULL, CRYPT_NEWKEYSET}}));
@@ -66,7 +66,7 @@ TEST(EngineContext, BothAcquisitionsFailingShowsTwoBoxesAndLeavesAUsableObject) 
   faults.fail(ServiceCall::AcquireContext, keysetExists, 2);
   MessageRecorder boxes;
   {
-    clsCrypto engine;
+    clsCrypto engine(boxes);
     EXPECT_EQ(boxes.messages(), (std::vector{engineFailure("Error creating key container - -2146893809"),
                                              engineFailure("Unable to initialize CryptoAPI.")}));
     EXPECT_EQ(engine.ErrorMsg(), "Unable to initialize CryptoAPI.");
@@ -91,7 +91,7 @@ TEST(EngineReports, CodesAreWrittenAsSignedDecimals) {
     ServiceFaults faults;
     faults.fail(ServiceCall::CreateHash, code);
     MessageRecorder boxes;
-    clsCrypto engine;
+    clsCrypto engine(boxes);
     EXPECT_FALSE(engine.HashFile());
     EXPECT_EQ(boxes.messages(), std::vector{engineFailure(text)});
   }
@@ -101,7 +101,7 @@ TEST(EngineReports, ErrorMsgOutlivesLaterSuccesses) {
   ServiceFaults faults;
   faults.fail(ServiceCall::CreateHash, 87, 1);
   MessageRecorder boxes;
-  clsCrypto engine;
+  clsCrypto engine(boxes);
   engine.Password("password");
   EXPECT_FALSE(engine.GeneratePasswordKey());
   EXPECT_TRUE(engine.GeneratePasswordKey());
@@ -113,7 +113,7 @@ TEST(SessionKey, AFailedHashDestructionStillLeavesAWorkingKey) {
   ServiceFaults faults;
   faults.fail(ServiceCall::DestroyHash, 0x80090002);
   MessageRecorder boxes;
-  clsCrypto engine;
+  clsCrypto engine(boxes);
   engine.Password("password");
   EXPECT_FALSE(engine.GeneratePasswordKey());
   EXPECT_EQ(engine.ErrorMsg(), "Error -2146893822 during CryptDestroyHash!");
@@ -124,16 +124,16 @@ TEST(SessionKey, AFailedHashDestructionStillLeavesAWorkingKey) {
 
 TEST(SessionKey, TheSamePasswordGivesTheSameKeyInEveryEngine) {
   MessageRecorder boxes;
-  const std::string file = sealAndEncrypt("correct horse", "some content");
-  EXPECT_EQ(decryptAndUnseal("correct horse", file).content, "some content");
-  EXPECT_EQ(sealAndEncrypt("correct horse", "some content"), file);
-  EXPECT_NE(sealAndEncrypt("correct horsf", "some content"), file);
+  const std::string file = sealAndEncrypt("correct horse", "some content", boxes);
+  EXPECT_EQ(decryptAndUnseal("correct horse", file, boxes).content, "some content");
+  EXPECT_EQ(sealAndEncrypt("correct horse", "some content", boxes), file);
+  EXPECT_NE(sealAndEncrypt("correct horsf", "some content", boxes), file);
   EXPECT_TRUE(boxes.messages().empty());
 }
 
 TEST(SessionKey, DestroyingItTwiceIsRefusedTheSecondTime) {
   MessageRecorder boxes;
-  clsCrypto engine;
+  clsCrypto engine(boxes);
   engine.Password("password");
   ASSERT_TRUE(engine.GeneratePasswordKey());
   EXPECT_TRUE(engine.DestroySessionKey());

@@ -26,7 +26,7 @@ struct Fault {
   const char *message; // nullptr: the failure is not reported
 };
 
-void expectReportedAndStopped(const ServiceFaults &faults, const MessageRecorder &boxes, const Fault &fault) {
+void expectReportedAndStopped(const ServiceFaults &faults, MessageRecorder &boxes, const Fault &fault) {
   ASSERT_EQ(boxes.messages(), std::vector{engineFailure(std::string("Error -2146893792") + fault.message)});
   // Nothing but the release of the context follows the failed call.
   const std::vector<ServiceCall> &log = faults.log();
@@ -57,7 +57,7 @@ TEST(EngineFaults, EachFailureOfTheEncryptionSequence) {
     ServiceFaults injected;
     injected.fail(fault.call, injectedCode, fault.occurrence);
     MessageRecorder boxes;
-    EXPECT_EQ(sealAndEncrypt("password", threeSlices), "");
+    EXPECT_EQ(sealAndEncrypt("password", threeSlices, boxes), "");
     expectReportedAndStopped(injected, boxes, fault);
   }
 }
@@ -66,7 +66,7 @@ TEST(EngineFaults, EachFailureOfTheDecryptionSequence) {
   std::string file;
   {
     MessageRecorder quiet;
-    file = sealAndEncrypt("password", threeSlices);
+    file = sealAndEncrypt("password", threeSlices, quiet);
   }
   const Fault faults[] = {
       {ServiceCall::CreateHash, 1, " during CryptCreateHash!"},
@@ -89,7 +89,7 @@ TEST(EngineFaults, EachFailureOfTheDecryptionSequence) {
     ServiceFaults injected;
     injected.fail(fault.call, injectedCode, fault.occurrence);
     MessageRecorder boxes;
-    EXPECT_FALSE(decryptAndUnseal("password", file).ok);
+    EXPECT_FALSE(decryptAndUnseal("password", file, boxes).ok);
     expectReportedAndStopped(injected, boxes, fault);
   }
 }
@@ -98,12 +98,12 @@ TEST(EngineFaults, AFailedSizeQueryIsNotReportedAndEncryptionGoesOn) {
   std::string expected;
   {
     MessageRecorder quiet;
-    expected = sealAndEncrypt("password", "content");
+    expected = sealAndEncrypt("password", "content", quiet);
   }
   ServiceFaults injected;
   injected.fail(ServiceCall::Encrypt, injectedCode, 1);
   MessageRecorder boxes;
-  EXPECT_EQ(sealAndEncrypt("password", "content"), expected);
+  EXPECT_EQ(sealAndEncrypt("password", "content", boxes), expected);
   EXPECT_TRUE(boxes.messages().empty());
 }
 
@@ -111,9 +111,9 @@ TEST(EngineFaults, AFailedKeyDestructionIsReportedButTheResultStands) {
   ServiceFaults injected;
   injected.fail(ServiceCall::DestroyKey, injectedCode);
   MessageRecorder boxes;
-  const std::string file = sealAndEncrypt("password", "content");
+  const std::string file = sealAndEncrypt("password", "content", boxes);
   EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Error -2146893792 during CryptDestroyKey!"});
-  EXPECT_EQ(decryptAndUnseal("password", file).content, "content");
+  EXPECT_EQ(decryptAndUnseal("password", file, boxes).content, "content");
 }
 
 } // namespace

@@ -22,7 +22,7 @@ protected:
   }
 
   MessageRecorder boxes;
-  clsCrypto engine;
+  clsCrypto engine{boxes};
 };
 
 TEST_F(MessageCipher, RoundTripsEveryLengthAroundTheBlockSizeWithNulBytes) {
@@ -113,7 +113,7 @@ TEST_F(MessageCipher, AFailureKeepsThePreviousResultAndShowsTheServicesCode) {
 
 TEST(MessageCipherWithoutKey, BothOperationsAreRefusedByTheService) {
   MessageRecorder boxes;
-  clsCrypto engine;
+  clsCrypto engine(boxes);
   engine.InBuffer(std::string(16, 'x'));
   EXPECT_FALSE(engine.EncryptMessageData());
   EXPECT_FALSE(engine.DecryptMessageData());

@@ -6,13 +6,6 @@ std::ostream &operator<<(std::ostream &out, const RecordedMessage &message) {
   return out << '{' << message.title << ": " << message.text << " (style " << static_cast<int>(message.style) << ")}";
 }
 
-MessageRecorder::MessageRecorder()
-    : previous_(setMessagePresenter([this](const std::string &text, const std::string &title, MessageStyle style) {
-        messages_.push_back({text, title, style});
-      })) {}
-
-MessageRecorder::~MessageRecorder() { setMessagePresenter(std::move(previous_)); }
-
 std::vector<std::string> MessageRecorder::texts() const {
   std::vector<std::string> texts;
   for (const RecordedMessage &message : messages_) {

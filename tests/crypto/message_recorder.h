@@ -1,7 +1,8 @@
 #pragma once
 
-#include "base/message_box.h"
+#include "base/message_sink.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,13 +18,18 @@ struct RecordedMessage {
 
 std::ostream &operator<<(std::ostream &out, const RecordedMessage &message);
 
-// Records the message boxes shown while it lives, instead of showing them.
-class MessageRecorder {
+// Records the message boxes shown in it, instead of showing them.
+class MessageRecorder final : public MessageSink {
 public:
-  MessageRecorder();
-  MessageRecorder(const MessageRecorder &) = delete;
-  MessageRecorder &operator=(const MessageRecorder &) = delete;
-  ~MessageRecorder();
+  void show(const std::string &text, const std::string &title, MessageStyle style) override {
+    if (onShow) {
+      onShow();
+    }
+    messages_.push_back({text, title, style});
+  }
+
+  // Called as each box is shown, before it is recorded: a test looks at the window under it, or throws.
+  std::function<void()> onShow;
 
   [[nodiscard]] const std::vector<RecordedMessage> &messages() const { return messages_; }
   [[nodiscard]] std::vector<std::string> texts() const;
@@ -31,7 +37,6 @@ public:
 
 private:
   std::vector<RecordedMessage> messages_;
-  MessagePresenter previous_;
 };
 
 // The box every engine failure shows.

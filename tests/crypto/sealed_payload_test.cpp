@@ -16,13 +16,13 @@ const std::string md5OfNothing = fromHex("d41d8cd98f00b204e9800998ecf8427e");
 
 TEST(SealedPayload, IsTheDigestLengthTheDigestAndTheContent) {
   MessageRecorder boxes;
-  clsCrypto engine;
+  clsCrypto engine(boxes);
   engine.Password("password");
   engine.InBuffer("abc");
   ASSERT_TRUE(engine.HashFile() && engine.GeneratePasswordKey() && engine.EncryptFileData());
   EXPECT_EQ(engine.HashLength(), 16);
   EXPECT_EQ(engine.InBuffer(), "16" + md5OfAbc + "abc") << "the payload stays in InBuffer";
-  EXPECT_EQ(engine.OutBuffer(), encryptRaw("password", "16" + md5OfAbc + "abc"));
+  EXPECT_EQ(engine.OutBuffer(), encryptRaw("password", "16" + md5OfAbc + "abc", boxes));
 }
 
 TEST(SealedPayload, IsTheSameWhereverTheContentLies) {
@@ -35,18 +35,18 @@ TEST(SealedPayload, IsTheSameWhereverTheContentLies) {
     std::string buffer;
     buffer.reserve(content.size() + room);
     buffer.assign(content);
-    clsCrypto engine;
+    clsCrypto engine(boxes);
     engine.Password("password");
     engine.InBuffer(std::move(buffer));
     ASSERT_TRUE(engine.HashFile() && engine.GeneratePasswordKey() && engine.EncryptFileData());
     EXPECT_EQ(engine.InBuffer(), "16" + md5OfContent + content);
-    EXPECT_EQ(decryptAndUnseal("password", engine.OutBuffer()).content, content);
+    EXPECT_EQ(decryptAndUnseal("password", engine.OutBuffer(), boxes).content, content);
   }
 }
 
 TEST(SealedPayload, TheDigestIsOfTheWholeContentHashedInSlices) {
   MessageRecorder boxes;
-  clsCrypto engine;
+  clsCrypto engine(boxes);
   engine.InBuffer(patterned(2 * clsCrypto::sliceSize + 100));
   ASSERT_TRUE(engine.HashFile());
   EXPECT_EQ(toHex(engine.HashValue()), "f38d72f61c046c97ddaafb6279fb2288");
@@ -54,9 +54,9 @@ TEST(SealedPayload, TheDigestIsOfTheWholeContentHashedInSlices) {
 
 TEST(SealedPayload, EmptyContentSealsToEighteenBytesAndOpensToNothing) {
   MessageRecorder boxes;
-  const std::string file = sealAndEncrypt("password", "");
-  EXPECT_EQ(file, encryptRaw("password", "16" + md5OfNothing));
-  const Opened opened = decryptAndUnseal("password", file);
+  const std::string file = sealAndEncrypt("password", "", boxes);
+  EXPECT_EQ(file, encryptRaw("password", "16" + md5OfNothing, boxes));
+  const Opened opened = decryptAndUnseal("password", file, boxes);
   EXPECT_TRUE(opened.ok);
   EXPECT_EQ(opened.content, "");
   EXPECT_TRUE(boxes.messages().empty());
@@ -66,7 +66,7 @@ TEST(SealedPayload, ContentIsCarriedThroughUnchangedWhateverItHolds) {
   MessageRecorder boxes;
   for (const std::string &content : {std::string("16 digits first"), std::string("0000"), std::string("\0\0\x16\0", 4),
                                      std::string(1, '\0'), "16" + md5OfAbc + "abc"}) {
-    const Opened opened = decryptAndUnseal("password", sealAndEncrypt("password", content));
+    const Opened opened = decryptAndUnseal("password", sealAndEncrypt("password", content, boxes), boxes);
     EXPECT_TRUE(opened.ok);
     EXPECT_EQ(opened.content, content);
   }
@@ -75,11 +75,11 @@ TEST(SealedPayload, ContentIsCarriedThroughUnchangedWhateverItHolds) {
 
 TEST(SealedPayload, EncryptingTwiceNeedsTwoDecryptions) {
   MessageRecorder boxes;
-  const std::string twice = sealAndEncrypt("pw", sealAndEncrypt("pw", "inner"));
-  const Opened once = decryptAndUnseal("pw", twice);
+  const std::string twice = sealAndEncrypt("pw", sealAndEncrypt("pw", "inner", boxes), boxes);
+  const Opened once = decryptAndUnseal("pw", twice, boxes);
   ASSERT_TRUE(once.ok);
   EXPECT_NE(once.content, "inner");
-  EXPECT_EQ(decryptAndUnseal("pw", once.content).content, "inner");
+  EXPECT_EQ(decryptAndUnseal("pw", once.content, boxes).content, "inner");
 }
 
 TEST(SealedPayload, EveryMalformedPayloadIsRefusedAsCorruption) {
@@ -104,9 +104,9 @@ TEST(SealedPayload, EveryMalformedPayloadIsRefusedAsCorruption) {
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     MessageRecorder boxes;
-    clsCrypto engine;
+    clsCrypto engine(boxes);
     engine.Password("password");
-    engine.InBuffer(encryptRaw("password", c.payload));
+    engine.InBuffer(encryptRaw("password", c.payload, boxes));
     ASSERT_TRUE(engine.GeneratePasswordKey());
     EXPECT_FALSE(engine.DecryptFileData());
     EXPECT_EQ(engine.OutBuffer(), "");
@@ -119,12 +119,12 @@ TEST(SealedPayload, AFailedDigestOfTheContentLeavesThePayloadAndTheContent) {
   std::string file;
   {
     MessageRecorder quiet;
-    file = sealAndEncrypt("password", "abc");
+    file = sealAndEncrypt("password", "abc", quiet);
   }
   ServiceFaults faults;
   faults.fail(ServiceCall::HashData, 87, 2);
   MessageRecorder boxes;
-  clsCrypto engine;
+  clsCrypto engine(boxes);
   engine.Password("password");
   engine.InBuffer(file);
   ASSERT_TRUE(engine.GeneratePasswordKey());
@@ -135,7 +135,7 @@ TEST(SealedPayload, AFailedDigestOfTheContentLeavesThePayloadAndTheContent) {
 
 TEST(SealedPayload, AFailedDecryptionChangesNothing) {
   MessageRecorder boxes;
-  clsCrypto engine;
+  clsCrypto engine(boxes);
   engine.Password("password");
   engine.InBuffer("seven b");
   ASSERT_TRUE(engine.GeneratePasswordKey());

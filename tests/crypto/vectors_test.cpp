@@ -15,7 +15,8 @@ TEST(KnownAnswers, EachPlainFileEncryptsToExactlyItsCipherFile) {
   MessageRecorder boxes;
   for (const KnownAnswer &answer : answers) {
     SCOPED_TRACE(answer.id);
-    EXPECT_EQ(toHex(sealAndEncrypt(answer.password, readBytes(answer.plainFile))), toHex(readBytes(answer.cipherFile)));
+    EXPECT_EQ(toHex(sealAndEncrypt(answer.password, readBytes(answer.plainFile), boxes)),
+              toHex(readBytes(answer.cipherFile)));
   }
   EXPECT_TRUE(boxes.messages().empty());
 }
@@ -24,7 +25,7 @@ TEST(KnownAnswers, EachCipherFileDecryptsToExactlyItsPlainFile) {
   MessageRecorder boxes;
   for (const KnownAnswer &answer : knownAnswers()) {
     SCOPED_TRACE(answer.id);
-    const Opened opened = decryptAndUnseal(answer.password, readBytes(answer.cipherFile));
+    const Opened opened = decryptAndUnseal(answer.password, readBytes(answer.cipherFile), boxes);
     EXPECT_TRUE(opened.ok);
     EXPECT_EQ(opened.content, readBytes(answer.plainFile));
   }
@@ -37,7 +38,8 @@ TEST(KnownAnswers, RefusedFilesShowTheFormatsOwnMessages) {
   for (TsvRow row : refusals) {
     SCOPED_TRACE(row["id"]);
     MessageRecorder boxes;
-    const Opened opened = decryptAndUnseal(fromHex(row["password_hex"]), readBytes(vectorsDir() / row["cipher_file"]));
+    const Opened opened =
+        decryptAndUnseal(fromHex(row["password_hex"]), readBytes(vectorsDir() / row["cipher_file"]), boxes);
     EXPECT_FALSE(opened.ok);
     ASSERT_EQ(boxes.texts(), std::vector<std::string>{row["expected"]});
     EXPECT_EQ(boxes.messages().front().title, row["expected"].starts_with("Error") ? "Lumo Crypto" : "File Error");

@@ -5,7 +5,7 @@
 #include "harness.h"
 #include "reference_cipher.h"
 
-#include "base/message_box.h"
+#include "base/message_sink.h"
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
 
@@ -19,14 +19,20 @@ namespace {
 
 using namespace orvelin::fuzz;
 
-std::vector<std::string> &shownBoxes() {
-  static std::vector<std::string> texts;
-  return texts;
-}
+// The texts of the boxes shown in it.
+class TextsShown final : public orvelin::MessageSink {
+public:
+  void show(const std::string &text, const std::string & /*title*/, orvelin::MessageStyle /*style*/) override {
+    texts.push_back(text);
+  }
+
+  std::vector<std::string> texts;
+};
 
 struct Outcome {
   bool opened;
   std::string text; // the content when the file opened, else the text of the one box
+  std::vector<std::string> boxes{};
 };
 
 Outcome decryptFailure(DWORD code) {
@@ -57,21 +63,15 @@ Outcome expectedOutcome(const std::string &password, const std::string &file) {
 }
 
 Outcome engineOutcome(const std::string &password, const std::string &file) {
-  shownBoxes().clear();
-  orvelin::clsCrypto engine;
+  TextsShown messages;
+  orvelin::clsCrypto engine(messages);
   engine.Password(password);
   engine.InBuffer(file);
   const bool opened = orvelin::runDecryption(engine);
-  return {opened, engine.OutBuffer()};
+  return {opened, engine.OutBuffer(), messages.texts};
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int * /*argc*/, char *** /*argv*/) {
-  orvelin::setMessagePresenter([](const std::string &text, const std::string & /*title*/,
-                                  orvelin::MessageStyle /*style*/) { shownBoxes().push_back(text); });
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   const FuzzInput input = parseInput(data, size);
@@ -80,11 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   const Outcome actual = engineOutcome(input.password, file);
   if (expected.opened) {
     require(actual.opened, "a file that opens was refused");
-    require(shownBoxes().empty(), "a box was shown for a file that opened");
+    require(actual.boxes.empty(), "a box was shown for a file that opened");
     require(actual.text == expected.text, "OutBuffer is not the sealed content");
   } else {
     require(!actual.opened, "a file that must be refused was opened");
-    require(shownBoxes() == std::vector{expected.text}, "not exactly the one expected box");
+    require(actual.boxes == std::vector{expected.text}, "not exactly the one expected box");
     require(actual.text.empty(), "OutBuffer is not empty after a refusal");
   }
   return 0;

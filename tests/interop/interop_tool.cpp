@@ -5,7 +5,7 @@
 // bytes whatever the shell's encoding. Each message box is printed as one line of its text to
 // standard error. Exits 0 only when OUTPUT was written.
 
-#include "base/message_box.h"
+#include "base/standard_error_messages.h"
 #include "tests/crypto/engine_runs.h"
 #include "tests/crypto/vectors.h"
 
@@ -30,12 +30,13 @@ bool isHex(std::string_view text) {
 
 // The file's new bytes, or nothing when the engine refused (its boxes already printed).
 std::optional<std::string> run(std::string_view operation, const std::string &password, const std::string &input) {
+  StandardErrorMessages messages;
   if (operation == "encrypt") {
-    std::string file = sealAndEncrypt(password, input);
+    std::string file = sealAndEncrypt(password, input, messages);
     // A sealed file is never empty: empty means a step failed.
     return file.empty() ? std::nullopt : std::optional(std::move(file));
   }
-  Opened opened = decryptAndUnseal(password, input);
+  Opened opened = decryptAndUnseal(password, input, messages);
   return opened.ok ? std::optional(std::move(opened.content)) : std::nullopt;
 }
 
@@ -47,9 +48,6 @@ int main(int argc, char *argv[]) {
     std::cerr << "usage: orvelin_interop encrypt|decrypt PASSWORD_HEX INPUT OUTPUT\n";
     return misused;
   }
-  setMessagePresenter([](const std::string &text, const std::string & /*title*/, MessageStyle /*style*/) {
-    std::cerr << text << '\n';
-  });
   try {
     const std::optional<std::string> result = run(operation, fromHex(argv[2]), readBytes(argv[3]));
     if (!result) {

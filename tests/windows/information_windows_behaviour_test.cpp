@@ -1,6 +1,7 @@
 // The handlers of Help, About and the software information window, without a toolkit: the exit and
 // minimise controls, and About's groups.
 
+#include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_navigator.h"
 #include "tests/ui/fake_window.h"
 #include "windows/program_windows.h"
@@ -14,10 +15,12 @@ namespace {
 
 // A window as its switcher loads it: created, then its load handler run.
 struct Loaded {
-  explicit Loaded(Window window) : view(designOf(window)), behaviour(createBehaviour(window, view, navigator, {})) {
+  explicit Loaded(Window window)
+      : view(designOf(window)), behaviour(createBehaviour(window, view, navigator, {.messages = boxes})) {
     behaviour->load();
   }
 
+  MessageRecorder boxes;
   FakeWindow view;
   FakeNavigator navigator;
   std::unique_ptr<WindowBehaviour> behaviour;

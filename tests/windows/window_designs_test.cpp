@@ -16,14 +16,17 @@ namespace {
 constexpr Window windows[] = {Window::Startup, Window::frmMain, Window::Help, Window::About, Window::softinf};
 
 // Services that do nothing but count that they were asked.
-MainWindowServices countingServices(int &calls) {
-  return {.encryptFile = [&calls](const std::u16string &, const std::u16string &,
-                                  const JobProgress &) { return ++calls, true; },
-          .decryptFile = [&calls](const std::u16string &, const std::u16string &,
-                                  const JobProgress &) { return ++calls, true; },
+MainWindowServices countingServices(int &calls, MessageSink &messages) {
+  const auto countedJob = [&calls](const std::u16string &, const std::u16string &, MessageSink &, const JobProgress &) {
+    return ++calls, true;
+  };
+  return {.messages = messages,
+          .encryptFile = countedJob,
+          .decryptFile = countedJob,
           .findsFile = [&calls](const std::u16string &) { return ++calls, true; },
           .chooseFile = [&calls](WindowView &) { return ++calls, std::u16string(); },
-          .runJob = [&calls](WindowView &, std::string_view, const BoundJob &job) { return ++calls, job({}); }};
+          .runJob = [&calls, &messages](WindowView &, std::string_view,
+                                        const BoundJob &job) { return ++calls, job(messages, {}); }};
 }
 
 // Whether the event made the window do anything at all.
@@ -31,11 +34,11 @@ template <typename Event> bool hasEffect(Window window, Event event) {
   FakeWindow view(designOf(window));
   FakeNavigator navigator;
   int serviceCalls = 0;
+  MessageRecorder recorder;
   const std::unique_ptr<WindowBehaviour> behaviour =
-      createBehaviour(window, view, navigator, countingServices(serviceCalls));
+      createBehaviour(window, view, navigator, countingServices(serviceCalls, recorder));
   behaviour->load();
   const int requestsAtLoad = view.requests();
-  const MessageRecorder recorder;
 
   event(*behaviour);
 

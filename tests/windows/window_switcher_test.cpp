@@ -2,6 +2,7 @@
 // before the new one is created afresh, each switch once the handler that asked for it has
 // returned, and the end of the program when no window is left.
 
+#include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_window_system.h"
 #include "ui/window_switcher.h"
 #include "windows/program_windows.h"
@@ -25,8 +26,9 @@ protected:
     system_.clearLog();
   }
 
+  MessageRecorder boxes_;
   FakeWindowSystem system_;
-  const ProgramWindows windows_{{}};
+  const ProgramWindows windows_{{.messages = boxes_}};
   WindowSwitcher switcher_{system_, windows_};
 };
 
@@ -123,8 +125,9 @@ TEST_F(WindowSwitcherTest, AWindowClosedThroughTheSystemEndsTheProgramOnceTheHan
   };
   for (const Case &each : cases) {
     SCOPED_TRACE(each.tag);
+    MessageRecorder boxes;
     FakeWindowSystem system;
-    const ProgramWindows windows({});
+    const ProgramWindows windows({.messages = boxes});
     WindowSwitcher switcher(system, windows);
     switcher.start();
     system.events().ticked("Timer1");

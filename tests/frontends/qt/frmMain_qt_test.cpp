@@ -4,11 +4,12 @@
 
 #include "frontends/qt/qt_event_pump.h"
 #include "frontends/qt/qt_file_services.h"
-#include "frontends/qt/qt_message_presenter.h"
+#include "frontends/qt/qt_message_boxes.h"
 #include "frontends/qt/qt_window.h"
 #include "frontends/qt/qt_window_system.h"
 #include "frontends/qt/window_fonts.h"
 #include "tests/app/address_space_limit.h"
+#include "tests/crypto/engine_runs.h"
 #include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_navigator.h"
 #include "ui/loaded_window.h"
@@ -30,15 +31,13 @@
 #include <thread>
 
 using orvelin::LoadedWindow;
-using orvelin::MessagePresenter;
 using orvelin::MessageStyle;
-using orvelin::setMessagePresenter;
 using orvelin::testing::MessageRecorder;
 
 namespace {
 
-// What the window showed while each message box was up; the boxes go on to the presenter below.
-// The checks run before any event loop, so only a status painted on the spot can have been seen.
+// What the window showed while each message box of the recorder was up. The checks run before any
+// event loop, so only a status painted on the spot can have been seen.
 class WindowAtBoxes : public QObject {
 public:
   struct Seen {
@@ -47,18 +46,16 @@ public:
     Qt::CursorShape pointer;
   };
 
-  explicit WindowAtBoxes(const QWidget &window)
-      : status_(window.findChild<QLabel *>("lblmessage")),
-        below_(
-            setMessagePresenter([this, &window](const std::string &text, const std::string &title, MessageStyle style) {
-              seen_.push_back({status_->text(), painted_.contains(status_->text()), window.cursor().shape()});
-              below_(text, title, style);
-            })) {
+  WindowAtBoxes(const QWidget &window, MessageRecorder &recorder)
+      : status_(window.findChild<QLabel *>("lblmessage")), recorder_(recorder) {
+    recorder.onShow = [this, &window] {
+      seen_.push_back({status_->text(), painted_.contains(status_->text()), window.cursor().shape()});
+    };
     status_->installEventFilter(this);
   }
   WindowAtBoxes(const WindowAtBoxes &) = delete;
   WindowAtBoxes &operator=(const WindowAtBoxes &) = delete;
-  ~WindowAtBoxes() override { setMessagePresenter(std::move(below_)); }
+  ~WindowAtBoxes() override { recorder_.onShow = {}; }
 
   [[nodiscard]] const std::vector<Seen> &seen() const { return seen_; }
 
@@ -72,9 +69,9 @@ protected:
 
 private:
   QLabel *status_;
+  MessageRecorder &recorder_;
   QStringList painted_;
   std::vector<Seen> seen_;
-  MessagePresenter below_;
 };
 
 QByteArray contentOf(const QString &path) {
@@ -104,6 +101,7 @@ private slots:
   void refusedEncryptionSaysEncryptionFailed_data();
   void refusedEncryptionSaysEncryptionFailed();
   void aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOverIt();
+  void aJobThatThrowsEndsInAFileErrorBoxAndTheWindowGoesOn();
   void browseAsksOverTheWindow();
   void lookUpFindsOrdinaryFilesOnly_data();
   void lookUpFindsOrdinaryFilesOnly();
@@ -119,6 +117,8 @@ private:
   [[nodiscard]] QString path(const QString &name) const { return folder_->filePath(name); }
   void click(const char *name) const { QTest::mouseClick(control<QLabel>(name), Qt::LeftButton); }
 
+  // The boxes of the window and its jobs, but in the test that closes real ones.
+  std::optional<MessageRecorder> recorder_;
   std::optional<QTemporaryDir> folder_;
   std::optional<orvelin::QtWindowSystem> system_;
   orvelin::testing::FakeNavigator navigator_;
@@ -133,7 +133,8 @@ void frmMainQtTest::init() {
   QVERIFY(folder_->isValid());
   dialogParents_.clear();
   system_.emplace();
-  windows_.emplace(orvelin::qtMainWindowServices([this](QWidget *parent) {
+  recorder_.emplace();
+  windows_.emplace(orvelin::qtMainWindowServices(*recorder_, [this](QWidget *parent) {
     dialogParents_.push_back(parent);
     return dialogAnswer_;
   }));
@@ -144,6 +145,7 @@ void frmMainQtTest::init() {
 
 void frmMainQtTest::cleanup() {
   window_.reset();
+  windows_.reset();
   system_.reset();
   folder_.reset();
 }
@@ -170,8 +172,8 @@ void frmMainQtTest::busyLookIsPaintedBeforeTheBox() {
   QFETCH(QString, button);
   QFETCH(QString, busy);
   password()->setFocus();
-  const MessageRecorder recorder;
-  const WindowAtBoxes atBoxes(window());
+  MessageRecorder &recorder = *recorder_;
+  const WindowAtBoxes atBoxes(window(), recorder);
 
   click(qPrintable(button));
 
@@ -199,7 +201,7 @@ void frmMainQtTest::encryptThenDecryptRestoresTheFile() {
   QVERIFY(writeFile(file, content));
   fileName()->setText(file);
   this->password()->setText(password);
-  const MessageRecorder recorder;
+  const MessageRecorder &recorder = *recorder_;
 
   click("cmdencrypt");
   const QByteArray encrypted = contentOf(file);
@@ -238,7 +240,7 @@ void frmMainQtTest::refusedEncryptionSaysEncryptionFailed() {
   QVERIFY(writeFile(file, content));
   fileName()->setText(file);
   password()->setText(typed);
-  const MessageRecorder recorder;
+  const MessageRecorder &recorder = *recorder_;
 
   {
     std::optional<orvelin::testing::AddressSpaceLimit> limit;
@@ -275,22 +277,24 @@ void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOver
   // The job holds on until the window has shown it is alive; then it fails with an engine's box.
   std::atomic<bool> release{false};
   int decryptions = 0;
-  orvelin::QtEventPump pump;
-  orvelin::MainWindowServices services = orvelin::qtMainWindowServices();
-  services.encryptFile = [&release](const std::u16string &, const std::u16string &,
+  // Real boxes, found and closed as a user would.
+  orvelin::QtMessageBoxes boxes;
+  orvelin::MainWindowServices services = orvelin::qtMainWindowServices(boxes);
+  services.encryptFile = [&release](const std::u16string &, const std::u16string &, orvelin::MessageSink &messages,
                                     const orvelin::JobProgress &progress) {
     progress(0.4);
     while (!release) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    orvelin::showMessageBox("Error 8 during CryptEncrypt!", "Lumo Crypto", MessageStyle::Plain);
+    messages.show("Error 8 during CryptEncrypt!", "Lumo Crypto", MessageStyle::Plain);
     return false;
   };
-  services.decryptFile = [&decryptions](const std::u16string &, const std::u16string &, const orvelin::JobProgress &) {
-    return ++decryptions, true;
-  };
+  services.decryptFile = [&decryptions](const std::u16string &, const std::u16string &, orvelin::MessageSink &,
+                                        const orvelin::JobProgress &) { return ++decryptions, true; };
   services.findsFile = [](const std::u16string &) { return true; };
-  services.runJob = orvelin::backgroundJobRunner(pump, std::chrono::milliseconds(0));
+  services.runJob = orvelin::backgroundJobRunner(
+      [](orvelin::WindowView &view) { return std::make_unique<orvelin::QtEventPump>(view); }, boxes,
+      std::chrono::milliseconds(0));
   window_.reset();
   windows_.emplace(std::move(services));
   window_.emplace(*windows_, orvelin::Window::frmMain, *system_, navigator_, [] {});
@@ -300,9 +304,6 @@ void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOver
   password()->setText(QStringLiteral("pw"));
   auto *bar = control<QProgressBar>("jobprogress");
   QVERIFY(bar != nullptr && bar->isHidden());
-  // Real boxes, found and closed as a user would.
-  const MessagePresenter below = setMessagePresenter({});
-  orvelin::installQtMessagePresenter();
 
   int ticks = 0;
   QTimer ticker;
@@ -334,7 +335,6 @@ void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOver
   watcher.start(5);
 
   click("cmdencrypt");
-  setMessagePresenter(below);
 
   QCOMPARE(barDuringJob, std::optional<int>(400));
   QVERIFY(boxModalOverWindow);
@@ -346,6 +346,39 @@ void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOver
   QVERIFY(window().isVisible());
   QCOMPARE(status(), QStringLiteral("File encryption failed!"));
   QVERIFY(bar->isHidden());
+}
+
+void frmMainQtTest::aJobThatThrowsEndsInAFileErrorBoxAndTheWindowGoesOn() {
+  orvelin::MainWindowServices services = orvelin::qtMainWindowServices(*recorder_);
+  services.encryptFile = [](const std::u16string &, const std::u16string &, orvelin::MessageSink &,
+                            const orvelin::JobProgress &progress) -> bool {
+    progress(0.5);
+    throw std::runtime_error("the disk went away");
+  };
+  window_.reset();
+  windows_.emplace(std::move(services));
+  window_.emplace(*windows_, orvelin::Window::frmMain, *system_, navigator_, [] {});
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowActive(&window()));
+  const QString file = path(QStringLiteral("notes.txt"));
+  const std::string content = "some private notes";
+  const std::string encrypted = orvelin::testing::sealAndEncrypt("pw", content, *recorder_);
+  QVERIFY(writeFile(file, QByteArray::fromStdString(encrypted)));
+  fileName()->setText(file);
+  password()->setText(QStringLiteral("pw"));
+
+  click("cmdencrypt");
+
+  const std::vector<orvelin::testing::RecordedMessage> expected{
+      {"Cannot encrypt \"" + file.toStdString() + "\": the disk went away.", "File Error", MessageStyle::Critical}};
+  QCOMPARE(recorder_->messages(), expected);
+  QCOMPARE(status(), QStringLiteral("File encryption failed!"));
+  QCOMPARE(window().cursor().shape(), Qt::ArrowCursor);
+  QCOMPARE(contentOf(file).toStdString(), encrypted);
+  // The window takes the next job as if nothing had happened.
+  click("cmddecrypt");
+  QCOMPARE(status(), QStringLiteral("File decryption complete!"));
+  QCOMPARE(contentOf(file).toStdString(), content);
 }
 
 void frmMainQtTest::browseAsksOverTheWindow() {
@@ -393,7 +426,7 @@ void frmMainQtTest::lookUpFindsOrdinaryFilesOnly() {
   QVERIFY(writeFile(path(".folder/plain.txt"), content));
   const QString typed = name.contains(QLatin1String("%1")) ? name.arg(folder_->path()) : name;
 
-  QCOMPARE(orvelin::qtMainWindowServices().findsFile(typed.toStdU16String()), found);
+  QCOMPARE(orvelin::qtMainWindowServices(*recorder_).findsFile(typed.toStdU16String()), found);
 }
 
 QTEST_MAIN(frmMainQtTest)

@@ -4,6 +4,7 @@
 #include "frontends/qt/qt_file_services.h"
 #include "frontends/qt/qt_window_system.h"
 #include "frontends/qt/window_fonts.h"
+#include "tests/crypto/message_recorder.h"
 #include "ui/window_switcher.h"
 #include "windows/program_windows.h"
 
@@ -56,7 +57,8 @@ private slots:
 private:
   void startAtMain();
 
-  const orvelin::ProgramWindows windows_{orvelin::qtMainWindowServices()};
+  orvelin::testing::MessageRecorder boxes_;
+  const orvelin::ProgramWindows windows_{orvelin::qtMainWindowServices(boxes_)};
   std::optional<QtWindowSystem> system_;
   std::optional<WindowSwitcher> switcher_;
 };

@@ -1,6 +1,6 @@
 #include "frontends/win32/message_box_presenter.h"
 
-#include "base/message_box.h"
+#include "base/message_sink.h"
 #include "dialog_driver.h"
 #include "test_windows.h"
 

@@ -14,6 +14,9 @@ char32_t takeCharacter(std::u16string_view &text);
 
 void appendUtf8(char32_t character, std::string &bytes);
 
+// UTF-16 text as UTF-8, for messages.
+std::string utf8FromUtf16(std::u16string_view text);
+
 // Appends the UTF-16 of UTF-8 bytes; a byte that begins no valid sequence becomes U+FFFD. It never
 // appends more units than there are bytes, so a string with that much room is not reallocated.
 void appendUtf16(std::string_view utf8, std::u16string &text);

@@ -1,5 +1,4 @@
-#include "base/message_box.h"
-#include "frontends/qt/qt_message_presenter.h"
+#include "frontends/qt/qt_message_boxes.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,7 +10,7 @@ using orvelin::MessageStyle;
 
 namespace {
 
-// What the presenter's box looked like while it was up.
+// What the box looked like while it was up.
 struct ShownBox {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QString title;
@@ -23,12 +22,10 @@ struct ShownBox {
 
 } // namespace
 
-class QtMessagePresenterTest : public QObject {
+class QtMessageBoxesTest : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase() { orvelin::installQtMessagePresenter(); }
-
   void showsAModalBoxWithOk_data() {
     QTest::addColumn<MessageStyle>("style");
     QTest::addColumn<QMessageBox::Icon>("icon");
@@ -58,7 +55,7 @@ private slots:
                        box->textFormat(), box->standardButtons(), box->parentWidget()};
       box->button(QMessageBox::Ok)->click();
     });
-    orvelin::showMessageBox("Cannot open \"<b>notes</b>.txt\"", "File Error", style);
+    orvelin::QtMessageBoxes().show("Cannot open \"<b>notes</b>.txt\"", "File Error", style);
 
     QVERIFY(shown.has_value());
     QCOMPARE(shown->icon, icon);
@@ -70,5 +67,5 @@ private slots:
   }
 };
 
-QTEST_MAIN(QtMessagePresenterTest)
-#include "qt_message_presenter_test.moc"
+QTEST_MAIN(QtMessageBoxesTest)
+#include "qt_message_boxes_test.moc"

@@ -100,6 +100,14 @@ void appendUtf8(char32_t character, std::string &bytes) {
   }
 }
 
+std::string utf8FromUtf16(std::u16string_view text) {
+  std::string bytes;
+  while (!text.empty()) {
+    appendUtf8(takeCharacter(text), bytes);
+  }
+  return bytes;
+}
+
 void appendUtf16(std::string_view utf8, std::u16string &text) {
   while (!utf8.empty()) {
     const Decoded decoded = decodeUtf8(utf8);

@@ -1,19 +1,17 @@
-#include "frontends/win32/message_box_presenter.h"
+#include "frontends/win32/win32_message_boxes.h"
 
-#include "base/message_box.h"
 #include "frontends/win32/utf16.h"
 
-#include <windows.h>
+#include "base/windows_api.h"
 
 namespace orvelin::win32 {
-namespace {
 
 // The program's style values are MessageBoxW's own.
 static_assert(static_cast<UINT>(MessageStyle::Plain) == 0);
 static_assert(static_cast<UINT>(MessageStyle::Critical) == MB_ICONHAND);
 static_assert(static_cast<UINT>(MessageStyle::Information) == MB_ICONASTERISK);
 
-void showWithMessageBoxW(const std::string &text, const std::string &title, MessageStyle style) {
+void Win32MessageBoxes::show(const std::string &text, const std::string &title, MessageStyle style) {
   HWND owner = GetActiveWindow();
   UINT type = MB_OK | static_cast<UINT>(style);
   if (owner == nullptr) {
@@ -23,9 +21,5 @@ void showWithMessageBoxW(const std::string &text, const std::string &title, Mess
   }
   MessageBoxW(owner, utf16FromUtf8(text).c_str(), utf16FromUtf8(title).c_str(), type);
 }
-
-} // namespace
-
-void installMessageBoxPresenter() { setMessagePresenter(showWithMessageBoxW); }
 
 } // namespace orvelin::win32

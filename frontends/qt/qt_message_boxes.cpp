@@ -1,6 +1,4 @@
-#include "qt_message_presenter.h"
-
-#include "base/message_box.h"
+#include "qt_message_boxes.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -20,16 +18,14 @@ QMessageBox::Icon iconFor(MessageStyle style) {
   return QMessageBox::NoIcon;
 }
 
-void showQtMessageBox(const std::string &text, const std::string &title, MessageStyle style) {
+} // namespace
+
+void QtMessageBoxes::show(const std::string &text, const std::string &title, MessageStyle style) {
   QMessageBox box(iconFor(style), QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
                   QApplication::activeWindow());
   // Texts carry file names, which must never be read as markup.
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
-
-} // namespace
-
-void installQtMessagePresenter() { setMessagePresenter(showQtMessageBox); }
 
 } // namespace orvelin
