@@ -1,9 +1,14 @@
 // The main window while a job runs through the Win32 front end's pump: it keeps painting, timers
-// tick, its progress bar shows the job's progress, and the user's clicks and keys reach nothing.
+// tick, its progress bar shows the job's progress, and the user's clicks and keys reach nothing; a
+// job that throws ends in a box, and the window goes on.
 
+#include "app/frmMain_behaviour.h"
 #include "app/frmMain_design.h"
+#include "dialog_driver.h"
 #include "frontends/win32/win32_event_pump.h"
+#include "frontends/win32/win32_message_boxes.h"
 #include "open_window.h"
+#include "tests/ui/fake_navigator.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +16,7 @@
 
 #include <atomic>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -79,10 +85,11 @@ TEST(Win32EventPump, AWindowWaitingForAJobPaintsAndTicksShowsItsProgressAndTakes
   seen.opened = &opened;
   duringJob = &seen;
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, onTick);
-  Win32EventPump pump;
+  Win32MessageBoxes boxes;
 
-  const bool result = backgroundJobRunner(pump, std::chrono::milliseconds(0))(
-      opened.window, "jobprogress", [&seen](const JobProgress &progress) {
+  const bool result = backgroundJobRunner([](WindowView &window) { return std::make_unique<Win32EventPump>(window); },
+                                          boxes, std::chrono::milliseconds(0))(
+      opened.window, "jobprogress", [&seen](MessageSink & /*messages*/, const JobProgress &progress) {
         progress(0.4);
         while (!seen.release) {
           std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -100,6 +107,49 @@ TEST(Win32EventPump, AWindowWaitingForAJobPaintsAndTicksShowsItsProgressAndTakes
   EXPECT_EQ(opened.events.list, std::vector<std::string>());
   EXPECT_EQ(opened.window.text("txtfilename"), u"");
   EXPECT_FALSE(IsWindowVisible(opened.control("jobprogress")));
+}
+
+TEST(Win32EventPump, AJobThatThrowsEndsInAFileErrorBoxOverTheWindowWhichGoesOn) {
+  OpenWindow opened(frmMainDesign);
+  showAndPaint(opened);
+  testing::FakeNavigator navigator;
+  Win32MessageBoxes boxes;
+  bool throws = true;
+  frmMainBehaviour behaviour(
+      opened.window, navigator,
+      {.messages = boxes,
+       .encryptFile =
+           [&throws](const std::u16string &, const std::u16string &, MessageSink &, const JobProgress &) {
+             if (throws) {
+               throw std::runtime_error("the disk went away");
+             }
+             return true;
+           },
+       .findsFile = [](const std::u16string &) { return true; },
+       .runJob = backgroundJobRunner<Win32EventPump>(boxes)});
+  opened.window.setText("txtfilename", u"notes.txt");
+  opened.window.setText("txtpassword", u"pw");
+  std::wstring title;
+  std::wstring text;
+  {
+    // The message box's text is its static control 0xFFFF.
+    const DialogDriver user([&](HWND box) {
+      title.resize(64);
+      title.resize(static_cast<std::size_t>(GetWindowTextW(box, title.data(), 64)));
+      text.resize(256);
+      text.resize(static_cast<std::size_t>(GetDlgItemTextW(box, 0xFFFF, text.data(), 256)));
+      return IDOK;
+    });
+    behaviour.click("cmdencrypt");
+    EXPECT_EQ(user.dialogsShown(), 1);
+  }
+
+  EXPECT_EQ(title, L"File Error");
+  EXPECT_EQ(text, L"Cannot encrypt \"notes.txt\": the disk went away.");
+  EXPECT_EQ(opened.window.text("lblmessage"), std::u16string(u"File encryption failed!"));
+  throws = false;
+  behaviour.click("cmdencrypt");
+  EXPECT_EQ(opened.window.text("lblmessage"), std::u16string(u"File encryption complete!"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // after a handler runs once it has returned, in order; the program ends at once when asked, and
 // when no window is left.
 
+#include "frontends/win32/win32_message_boxes.h"
 #include "frontends/win32/win32_window_system.h"
 #include "ui/window_switcher.h"
 #include "windows/program_windows.h"
@@ -82,7 +83,8 @@ TEST(Win32WindowSystem, RunsWorkAfterTheHandlerInOrderAndEndsAtOnceWhenAsked) {
 
 TEST(Win32WindowSystem, ClosingTheOnlyWindowEndsTheProgram) {
   Win32WindowSystem system;
-  const ProgramWindows windows({});
+  Win32MessageBoxes boxes;
+  const ProgramWindows windows({.messages = boxes});
   WindowSwitcher switcher(system, windows);
   switcher.start();
   HWND splash = FindWindowW(L"OrvelinWindow", L"Orvelin File Encryption");

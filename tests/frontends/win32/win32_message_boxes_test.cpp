@@ -1,6 +1,5 @@
-#include "frontends/win32/message_box_presenter.h"
+#include "frontends/win32/win32_message_boxes.h"
 
-#include "base/message_sink.h"
 #include "dialog_driver.h"
 #include "test_windows.h"
 
@@ -52,24 +51,17 @@ ShownBox lookAt(HWND box, HWND behind) {
   return shown;
 }
 
-// Shows one box through the installed presenter and returns what it looked like.
-std::optional<ShownBox> showThroughPresenter(const std::string &text, const std::string &title, MessageStyle style,
-                                             HWND behind) {
+// Shows one box and returns what it looked like.
+std::optional<ShownBox> showBox(const std::string &text, const std::string &title, MessageStyle style, HWND behind) {
   std::optional<ShownBox> shown;
   const DialogDriver user([&](HWND box) {
     shown = lookAt(box, behind);
     return IDOK;
   });
-  showMessageBox(text, title, style);
+  Win32MessageBoxes().show(text, title, style);
   EXPECT_EQ(user.dialogsShown(), 1);
   return shown;
 }
-
-class MessageBoxPresenter : public testing::Test {
-protected:
-  void SetUp() override { installMessageBoxPresenter(); }
-  void TearDown() override { setMessagePresenter(nullptr); }
-};
 
 struct StyleCase {
   const char *name;
@@ -78,18 +70,18 @@ struct StyleCase {
 };
 void PrintTo(const StyleCase &style, std::ostream *out) { *out << style.name; }
 
-class MessageBoxPresenterStyles : public MessageBoxPresenter, public testing::WithParamInterface<StyleCase> {};
+class MessageBoxStyles : public testing::TestWithParam<StyleCase> {};
 
-TEST_P(MessageBoxPresenterStyles, ShowsAModalBoxOverTheActiveWindow) {
+TEST_P(MessageBoxStyles, ShowsAModalBoxOverTheActiveWindow) {
   const UniqueWindow window = showPopupWindow(Activation::Activated);
   ASSERT_NE(window, nullptr) << noWindowHint;
   ASSERT_EQ(GetActiveWindow(), window.get());
 
   // UTF-8 from the program: German quotes, an umlaut, the euro sign and a padlock beyond 16 bits.
-  const auto shown = showThroughPresenter("Datei \xe2\x80\x9e\xc3\x9c"
-                                          "bersicht \xe2\x82\xac.txt\xe2\x80\x9c "
-                                          "\xf0\x9f\x94\x92",
-                                          "D\xc3\xa9j\xc3\xa0 vu", GetParam().style, window.get());
+  const auto shown = showBox("Datei \xe2\x80\x9e\xc3\x9c"
+                             "bersicht \xe2\x82\xac.txt\xe2\x80\x9c "
+                             "\xf0\x9f\x94\x92",
+                             "D\xc3\xa9j\xc3\xa0 vu", GetParam().style, window.get());
   ASSERT_TRUE(shown.has_value());
   EXPECT_EQ(shown->title, L"D\u00e9j\u00e0 vu");
   EXPECT_EQ(shown->text, L"Datei \u201e\u00dcbersicht \u20ac.txt\u201c \xd83d\xdd12");
@@ -100,18 +92,18 @@ TEST_P(MessageBoxPresenterStyles, ShowsAModalBoxOverTheActiveWindow) {
   EXPECT_FALSE(shown->behindEnabled) << "the window behind the box took input";
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, MessageBoxPresenterStyles,
+INSTANTIATE_TEST_SUITE_P(Styles, MessageBoxStyles,
                          testing::Values(StyleCase{"Plain", MessageStyle::Plain, nullptr},
                                          StyleCase{"Critical", MessageStyle::Critical, IDI_HAND},
                                          StyleCase{"Information", MessageStyle::Information, IDI_ASTERISK}),
                          [](const testing::TestParamInfo<StyleCase> &test) { return test.param.name; });
 
-TEST_F(MessageBoxPresenter, WithoutAnActiveWindowHoldsUpEveryWindowOfTheProgram) {
+TEST(MessageBoxes, WithoutAnActiveWindowHoldsUpEveryWindowOfTheProgram) {
   const UniqueWindow window = showPopupWindow(Activation::LeftInactive);
   ASSERT_NE(window, nullptr) << noWindowHint;
   ASSERT_EQ(GetActiveWindow(), nullptr);
 
-  const auto shown = showThroughPresenter("Encryption complete", "Status", MessageStyle::Plain, window.get());
+  const auto shown = showBox("Encryption complete", "Status", MessageStyle::Plain, window.get());
   ASSERT_TRUE(shown.has_value());
   EXPECT_EQ(shown->owner, nullptr);
   EXPECT_FALSE(shown->behindEnabled) << "the program's window took input while the box was up";
