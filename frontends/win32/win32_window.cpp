@@ -287,10 +287,7 @@ void Win32Window::tabbed(HWND control, bool backwards) {
 }
 
 const Win32Window::Control &Win32Window::control(std::string_view name) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [name](const Control &each) { return each.design->name == name; });
-  assert(found != controls_.end());
-  return *found;
+  return controls_[controlIndex(design_, name)];
 }
 
 const Win32Window::Control *Win32Window::controlOf(HWND handle) const {

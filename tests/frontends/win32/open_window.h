@@ -3,6 +3,7 @@
 // handled, and what the tests need to look at it on the screen.
 
 #include "frontends/win32/win32_window.h"
+#include "ui/window_list.h"
 #include "windows/program_windows.h"
 
 #include <windows.h>
@@ -13,8 +14,6 @@
 #include <vector>
 
 namespace orvelin::win32 {
-
-inline constexpr Window allWindows[] = {Window::Startup, Window::frmMain, Window::Help, Window::About, Window::softinf};
 
 class RecordedEvents final : public WindowEvents {
 public:

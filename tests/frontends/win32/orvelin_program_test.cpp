@@ -32,12 +32,7 @@ constexpr wchar_t dialogClass[] = L"#32770";
 std::wstring wide(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
 const ControlDesign &designed(const WindowDesign &window, std::string_view name) {
-  for (const ControlDesign &control : window.controls) {
-    if (control.name == name) {
-      return control;
-    }
-  }
-  throw std::invalid_argument(std::string(name));
+  return window.controls[controlIndex(window, name)];
 }
 
 bool hasClientSizeOf(HWND window, const WindowDesign &design) {
