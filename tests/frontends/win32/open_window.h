@@ -8,12 +8,19 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace orvelin::win32 {
+
+// A test's name for the window it is run on: the design's.
+inline std::string windowTestName(const testing::TestParamInfo<Window> &test) {
+  return std::string(designOf(test.param).name);
+}
 
 class RecordedEvents final : public WindowEvents {
 public:
