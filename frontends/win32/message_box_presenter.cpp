@@ -1,9 +1,8 @@
 #include "frontends/win32/message_box_presenter.h"
+#include "base/windows_api.h"
 
 #include "base/message_box.h"
 #include "frontends/win32/utf16.h"
-
-#include <windows.h>
 
 namespace orvelin::win32 {
 namespace {

@@ -2,11 +2,10 @@
 // A window made by the Win32 front end from a design, with what it reports recorded instead of
 // handled, and what the tests need to look at it on the screen.
 
+#include "base/windows_api.h"
 #include "frontends/win32/win32_window.h"
 #include "ui/window_list.h"
 #include "windows/program_windows.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,11 @@
 // program and follow one another, as a user's visit would.
 
 #include "app/frmMain_design.h"
+#include "base/windows_api.h"
 #include "frontends/win32/window_dpi.h"
 #include "other_process_windows.h"
 #include "windows/About_design.h"
 #include "windows/Startup_design.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
