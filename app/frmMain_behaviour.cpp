@@ -3,6 +3,7 @@
 #include "base/message_sink.h"
 #include "base/secure_wipe.h"
 #include "base/unicode_text.h"
+#include "frmMain_design.h"
 #include "job_texts.h"
 
 #include <exception>
@@ -12,11 +13,6 @@
 
 namespace orvelin {
 namespace {
-
-constexpr std::string_view fileNameBox = "txtfilename";
-constexpr std::string_view passwordBox = "txtpassword";
-constexpr std::string_view status = "lblmessage";
-constexpr std::string_view progressBar = "jobprogress";
 
 // The window's own texts are ASCII.
 std::u16string utf16(std::string_view latin1) {
@@ -52,13 +48,13 @@ struct InputProblem {
 std::optional<InputProblem> findInputProblem(const std::u16string &path, const std::u16string &password,
                                              const JobTexts &texts, const MainWindowServices &services) {
   if (path.empty()) {
-    return InputProblem{noFileText, noFileTitle, fileNameBox};
+    return InputProblem{noFileText, noFileTitle, frmMainControls::fileName};
   }
   if (!services.findsFile(path)) {
-    return InputProblem{missingFileText, missingFileTitle, fileNameBox};
+    return InputProblem{missingFileText, missingFileTitle, frmMainControls::fileName};
   }
   if (password.empty()) {
-    return InputProblem{texts.passwordMissing, noPasswordTitle, passwordBox};
+    return InputProblem{texts.passwordMissing, noPasswordTitle, frmMainControls::password};
   }
   return std::nullopt;
 }
@@ -69,43 +65,43 @@ frmMainBehaviour::frmMainBehaviour(WindowView &view, Navigator &navigator, MainW
     : view_(view), navigator_(navigator), services_(std::move(services)) {}
 
 void frmMainBehaviour::click(std::string_view control) {
-  if (control == "cmdencrypt") {
+  if (control == frmMainControls::encrypt) {
     runFileJob(encryptionTexts, services_.encryptFile);
-  } else if (control == "cmddecrypt") {
+  } else if (control == frmMainControls::decrypt) {
     runFileJob(decryptionTexts, services_.decryptFile);
-  } else if (control == "cmdbrowse") {
+  } else if (control == frmMainControls::browse) {
     browse();
-  } else if (control == "Label2") {
+  } else if (control == frmMainControls::exit) {
     navigator_.endProgram();
-  } else if (control == "Label3") {
+  } else if (control == frmMainControls::minimise) {
     view_.minimise();
-  } else if (control == "Label4") {
+  } else if (control == frmMainControls::about) {
     navigator_.show(Window::About);
-  } else if (control == "Label5") {
+  } else if (control == frmMainControls::help) {
     navigator_.show(Window::Help);
-  } else if (control == "securitykey") {
+  } else if (control == frmMainControls::securityKey) {
     navigator_.show(Window::softinf);
   }
 }
 
 void frmMainBehaviour::runFileJob(const JobTexts &texts, const FileJob &job) {
   view_.setBusyPointer(true);
-  view_.setText(status, utf16(texts.busy));
+  view_.setText(frmMainControls::status, utf16(texts.busy));
   // The busy look is on the screen before the first check's box, which may come before any event
   // loop runs.
   view_.paintNow();
-  const std::u16string path = view_.text(fileNameBox);
-  const TypedPassword password(view_.text(passwordBox));
+  const std::u16string path = view_.text(frmMainControls::fileName);
+  const TypedPassword password(view_.text(frmMainControls::password));
   if (const std::optional<InputProblem> problem = findInputProblem(path, password.text(), texts, services_)) {
     services_.messages.show(problem->text, problem->title, MessageStyle::Critical);
     view_.focus(problem->box);
     view_.setBusyPointer(false);
-    view_.setText(status, u"");
+    view_.setText(frmMainControls::status, u"");
     return;
   }
   bool done = false;
   try {
-    done = services_.runJob(view_, progressBar,
+    done = services_.runJob(view_, frmMainControls::progress,
                             [&job, &path, &password](MessageSink &messages, const JobProgress &progress) {
                               return job(path, password.text(), messages, progress);
                             });
@@ -115,7 +111,7 @@ void frmMainBehaviour::runFileJob(const JobTexts &texts, const FileJob &job) {
     reportJobFault(texts, path, "an unexpected error occurred");
   }
   view_.setBusyPointer(false);
-  view_.setText(status, utf16(done ? texts.complete : texts.failed));
+  view_.setText(frmMainControls::status, utf16(done ? texts.complete : texts.failed));
 }
 
 void frmMainBehaviour::reportJobFault(const JobTexts &texts, const std::u16string &path, std::string_view reason) {
@@ -127,7 +123,7 @@ void frmMainBehaviour::browse() {
   if (std::u16string chosen = services_.chooseFile(view_); !chosen.empty()) {
     confirmedFile_ = std::move(chosen);
   }
-  view_.setText(fileNameBox, confirmedFile_);
+  view_.setText(frmMainControls::fileName, confirmedFile_);
 }
 
 } // namespace orvelin

@@ -9,6 +9,7 @@
 
 #include "twips.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -116,5 +117,10 @@ struct WindowDesign {
   std::span<const std::string_view> tabOrder{};
   std::optional<TimerDesign> timer{};
 };
+
+// Where the control named name is in design.controls; throws std::out_of_range, naming the window
+// and the control, when the design has no such control. Every look-up of a control by name goes
+// through this, in every build.
+[[nodiscard]] std::size_t controlIndex(const WindowDesign &design, std::string_view name);
 
 } // namespace orvelin

@@ -4,7 +4,7 @@ namespace orvelin {
 namespace {
 
 constexpr ControlDesign controls[] = {
-    {.name = "Label1",
+    {.name = StartupControls::motto,
      .text = "Art is long but life is short",
      .box = {600, 2880, 3135, 375},
      .font = timesNewRoman(12),

@@ -3,7 +3,14 @@
 
 #include "ui/window_design.h"
 
+#include <string_view>
+
 namespace orvelin {
+
+// The names of the splash's controls, which its design gives them.
+namespace StartupControls {
+inline constexpr std::string_view motto = "Label1";
+} // namespace StartupControls
 
 extern const WindowDesign StartupDesign;
 

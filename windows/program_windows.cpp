@@ -35,15 +35,15 @@ std::unique_ptr<WindowBehaviour> createBehaviour(Window window, WindowView &view
   case Window::frmMain:
     return std::make_unique<frmMainBehaviour>(view, navigator, services);
   case Window::Help:
-    return std::make_unique<InformationWindowBehaviour>(view, navigator, InformationControls{"Label5", "Label6"},
-                                                        HelpDesign.groups);
+    return std::make_unique<InformationWindowBehaviour>(
+        view, navigator, InformationControls{HelpControls::exit, HelpControls::minimise}, HelpDesign.groups);
   case Window::About:
-    return std::make_unique<InformationWindowBehaviour>(view, navigator, InformationControls{"Label2", "Label3"},
-                                                        AboutDesign.groups);
+    return std::make_unique<InformationWindowBehaviour>(
+        view, navigator, InformationControls{AboutControls::exit, AboutControls::minimise}, AboutDesign.groups);
   case Window::softinf:
     break;
   }
-  return std::make_unique<InformationWindowBehaviour>(view, navigator, InformationControls{"Label6"},
+  return std::make_unique<InformationWindowBehaviour>(view, navigator, InformationControls{softinfControls::close},
                                                       softinfDesign.groups);
 }
 

@@ -12,9 +12,10 @@
 namespace orvelin {
 
 QtWindow::QtWindow(const WindowDesign &design, WindowEvents &events)
-    : window_(std::make_unique<DrawnWindow>(design, [&events] { events.closed(); })) {
+    : design_(design), window_(std::make_unique<DrawnWindow>(design, [&events] { events.closed(); })) {
+  controls_.reserve(design.controls.size());
   for (const ControlDesign &each : design.controls) {
-    createControl(*window_, each, [&events, name = each.name] { events.clicked(name); });
+    controls_.push_back(createControl(*window_, each, [&events, name = each.name] { events.clicked(name); }));
   }
   for (std::size_t next = 1; next < design.tabOrder.size(); ++next) {
     QWidget::setTabOrder(&control(design.tabOrder[next - 1]), &control(design.tabOrder[next]));
@@ -76,10 +77,6 @@ void QtWindow::show() { window_->show(); }
 
 QWidget &QtWindow::widget() const { return *window_; }
 
-QWidget &QtWindow::control(std::string_view name) const {
-  auto *found = window_->findChild<QWidget *>(qtString(name), Qt::FindDirectChildrenOnly);
-  Q_ASSERT(found != nullptr);
-  return *found;
-}
+QWidget &QtWindow::control(std::string_view name) const { return *controls_[controlIndex(design_, name)]; }
 
 } // namespace orvelin

@@ -5,6 +5,7 @@
 #include "ui/window_view.h"
 
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -35,7 +36,9 @@ public:
 private:
   [[nodiscard]] QWidget &control(std::string_view name) const;
 
+  const WindowDesign &design_;
   std::unique_ptr<DrawnWindow> window_;
+  std::vector<QWidget *> controls_; // the window's children, in the design's order
 };
 
 } // namespace orvelin

@@ -1,10 +1,9 @@
 #pragma once
 // Where a control's window goes, and in which font, at a window's DPI.
 
+#include "base/windows_api.h"
 #include "frontends/win32/window_fonts.h"
 #include "ui/window_design.h"
-
-#include <windows.h>
 
 namespace orvelin::win32 {
 

@@ -4,9 +4,8 @@
 // beneath); a clickable one takes the mouse; a text box is an edit control; a progress bar is the
 // common controls' own.
 
+#include "base/windows_api.h"
 #include "ui/window_design.h"
-
-#include <windows.h>
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "base/windows_api.h"
 
 #include <cderr.h>
 #include <commdlg.h>

@@ -1,7 +1,7 @@
 #pragma once
 // Owners of the GDI and user objects a window makes for itself, released with it.
 
-#include <windows.h>
+#include "base/windows_api.h"
 
 #include <memory>
 #include <type_traits>

@@ -3,9 +3,8 @@
 // word boundaries where the design says so, in its colour, on a fill of its own or on whatever lies
 // beneath (the window's background, its picture).
 
+#include "base/windows_api.h"
 #include "ui/window_design.h"
-
-#include <windows.h>
 
 #include <string_view>
 

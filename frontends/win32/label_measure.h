@@ -1,9 +1,8 @@
 #pragma once
 // How much room a label's text takes in the font selected into a device context.
 
+#include "base/windows_api.h"
 #include "ui/window_design.h"
-
-#include <windows.h>
 
 #include <string_view>
 

@@ -1,12 +1,11 @@
 // orvelin.exe: the splash, then the main window, each drawn from its design with the Win32 API.
 
+#include "base/windows_api.h"
 #include "frontends/win32/win32_file_services.h"
 #include "frontends/win32/win32_message_boxes.h"
 #include "frontends/win32/win32_window_system.h"
 #include "ui/window_switcher.h"
 #include "windows/program_windows.h"
-
-#include <windows.h>
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // Where the program's windows open: centred on a monitor, clear of the taskbar. They are WS_POPUP
 // windows without border or caption, so a window's outer rectangle is its client area.
 
-#include <windows.h>
+#include "base/windows_api.h"
 
 namespace orvelin::win32 {
 

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "base/windows_api.h"
 #include "ui/window_design.h"
-
-#include <windows.h>
 
 namespace orvelin::win32 {
 

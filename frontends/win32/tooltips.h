@@ -2,7 +2,7 @@
 // The tooltips of a window's controls: one tooltip control per window, which watches the mouse over
 // each control it has a text for.
 
-#include <windows.h>
+#include "base/windows_api.h"
 
 #include <string_view>
 

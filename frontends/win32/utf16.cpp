@@ -1,6 +1,5 @@
 #include "frontends/win32/utf16.h"
-
-#include <windows.h>
+#include "base/windows_api.h"
 
 namespace orvelin::win32 {
 

@@ -1,8 +1,7 @@
 #include "frontends/win32/win32_message_boxes.h"
 
-#include "frontends/win32/utf16.h"
-
 #include "base/windows_api.h"
+#include "frontends/win32/utf16.h"
 
 namespace orvelin::win32 {
 

@@ -6,6 +6,7 @@
 #include "frontends/win32/system_colours.h"
 #include "frontends/win32/tooltips.h"
 #include "frontends/win32/utf16.h"
+#include "frontends/win32/window_class.h"
 #include "frontends/win32/window_dpi.h"
 #include "frontends/win32/window_face.h"
 #include "frontends/win32/window_pictures.h"
@@ -13,7 +14,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cassert>
 #include <string>
 
 namespace orvelin::win32 {
@@ -27,16 +27,8 @@ constexpr wchar_t className[] = L"OrvelinWindow";
 Win32Window::Win32Window(const WindowDesign &design, WindowEvents &events)
     : design_(design), events_(events), picture_(loadPicture(design.picture)),
       bigIcon_(loadWindowIcon(design.icon, ICON_BIG)), smallIcon_(loadWindowIcon(design.icon, ICON_SMALL)) {
-  [[maybe_unused]] static const ATOM registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className;
-    return RegisterClassExW(&windowClass);
-  }();
-  assert(registered != 0);
+  [[maybe_unused]] static const ATOM registered =
+      registerWindowClass(className, procedure, LoadCursorW(nullptr, IDC_ARROW));
   // Made where it will open, so that it has that monitor's DPI, then sized and centred for it.
   // WS_SYSMENU and WS_MINIMIZEBOX draw nothing without a caption; they let the taskbar button
   // minimise, restore and close the window.
@@ -287,10 +279,7 @@ void Win32Window::tabbed(HWND control, bool backwards) {
 }
 
 const Win32Window::Control &Win32Window::control(std::string_view name) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [name](const Control &each) { return each.design->name == name; });
-  assert(found != controls_.end());
-  return *found;
+  return controls_[controlIndex(design_, name)];
 }
 
 const Win32Window::Control *Win32Window::controlOf(HWND handle) const {

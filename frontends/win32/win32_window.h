@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/windows_api.h"
 #include "frontends/win32/control_windows.h"
 #include "frontends/win32/gdi_objects.h"
 #include "frontends/win32/taskbar_progress.h"
@@ -7,8 +8,6 @@
 #include "ui/window_design.h"
 #include "ui/window_system.h"
 #include "ui/window_view.h"
-
-#include <windows.h>
 
 #include <string_view>
 #include <vector>

@@ -1,8 +1,7 @@
 #include "frontends/win32/win32_window_system.h"
 
 #include "frontends/win32/win32_window.h"
-
-#include <cassert>
+#include "frontends/win32/window_class.h"
 
 namespace orvelin::win32 {
 namespace {
@@ -13,15 +12,7 @@ constexpr wchar_t className[] = L"OrvelinTasks";
 } // namespace
 
 Win32WindowSystem::Win32WindowSystem() {
-  [[maybe_unused]] static const ATOM registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = className;
-    return RegisterClassExW(&windowClass);
-  }();
-  assert(registered != 0);
+  [[maybe_unused]] static const ATOM registered = registerWindowClass(className, procedure);
   // A message-only window: never shown, never listed, it only takes messages.
   tasksWindow_ =
       CreateWindowExW(0, className, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);

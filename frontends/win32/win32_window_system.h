@@ -1,8 +1,7 @@
 #pragma once
 
+#include "base/windows_api.h"
 #include "ui/window_system.h"
-
-#include <windows.h>
 
 #include <deque>
 

@@ -3,7 +3,7 @@
 // but the call that tells it, GetDpiForWindow, came only with Windows 10 1607: older systems are
 // asked what they can answer.
 
-#include <windows.h>
+#include "base/windows_api.h"
 
 #include <shellscalingapi.h>
 

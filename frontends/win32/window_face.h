@@ -1,9 +1,8 @@
 #pragma once
 // What a design draws on the window itself, beneath its controls.
 
+#include "base/windows_api.h"
 #include "ui/window_design.h"
-
-#include <windows.h>
 
 namespace orvelin::win32 {
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace orvelin::testing {
 namespace {
 
@@ -30,58 +28,37 @@ FakeWindow::~FakeWindow() {
   }
 }
 
-const FakeWindow::Control *FakeWindow::find(std::string_view name) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [name](const Control &each) { return each.design->name == name; });
-  if (found == controls_.end()) {
-    ADD_FAILURE() << design_.name << " has no control " << name;
-    return nullptr;
-  }
-  return &*found;
+const FakeWindow::Control &FakeWindow::find(std::string_view name) const {
+  return controls_[controlIndex(design_, name)];
 }
 
-FakeWindow::Control *FakeWindow::find(std::string_view name) {
-  return const_cast<Control *>(std::as_const(*this).find(name));
-}
+FakeWindow::Control &FakeWindow::find(std::string_view name) { return controls_[controlIndex(design_, name)]; }
 
-std::u16string FakeWindow::text(std::string_view control) const {
-  const Control *found = find(control);
-  return found != nullptr ? found->text : std::u16string();
-}
+std::u16string FakeWindow::text(std::string_view control) const { return find(control).text; }
 
 void FakeWindow::setText(std::string_view control, std::u16string_view text) {
   ++requests_;
-  if (Control *found = find(control)) {
-    found->text = text;
-  }
+  find(control).text = text;
 }
 
 void FakeWindow::setVisible(std::string_view control, bool visible) {
   ++requests_;
-  if (Control *found = find(control)) {
-    found->visible = visible;
-  }
+  find(control).visible = visible;
 }
 
 void FakeWindow::setProgress(std::string_view control, double fraction) {
   ++requests_;
-  if (Control *found = find(control)) {
-    EXPECT_EQ(found->design->kind, ControlKind::ProgressBar) << control << " shows no progress";
-    found->progress = fraction;
-  }
+  Control &found = find(control);
+  EXPECT_EQ(found.design->kind, ControlKind::ProgressBar) << control << " shows no progress";
+  found.progress = fraction;
 }
 
-double FakeWindow::progress(std::string_view control) const {
-  const Control *found = find(control);
-  return found != nullptr ? found->progress : 0;
-}
+double FakeWindow::progress(std::string_view control) const { return find(control).progress; }
 
 void FakeWindow::focus(std::string_view control) {
   ++requests_;
-  if (const Control *found = find(control)) {
-    EXPECT_EQ(found->design->kind, ControlKind::TextBox) << control << " cannot take the focus";
-    focused_ = control;
-  }
+  EXPECT_EQ(find(control).design->kind, ControlKind::TextBox) << control << " cannot take the focus";
+  focused_ = control;
 }
 
 void FakeWindow::setBusyPointer(bool busy) {
@@ -93,7 +70,7 @@ void FakeWindow::paintNow() {
   ++requests_;
   painted_.emplace();
   for (const Control &control : controls_) {
-    painted_->emplace(control.design->name, control.text);
+    painted_->push_back(control.text);
   }
 }
 
@@ -109,10 +86,7 @@ void FakeWindow::show() {
   }
 }
 
-bool FakeWindow::isVisible(std::string_view control) const {
-  const Control *found = find(control);
-  return found != nullptr && found->visible;
-}
+bool FakeWindow::isVisible(std::string_view control) const { return find(control).visible; }
 
 std::vector<std::string> FakeWindow::visibleControls() const {
   std::vector<std::string> visible;
@@ -128,8 +102,7 @@ std::optional<std::u16string> FakeWindow::paintedText(std::string_view control) 
   if (!painted_) {
     return std::nullopt;
   }
-  const auto found = painted_->find(control);
-  return found != painted_->end() ? std::optional(found->second) : std::nullopt;
+  return (*painted_)[controlIndex(design_, control)];
 }
 
 } // namespace orvelin::testing

@@ -1,13 +1,12 @@
 #pragma once
 // A window without a screen, for the tests of the windows' behaviour: it keeps what a real one
-// would show, and fails the test on a control its design does not have or on one that cannot do
-// what it is asked.
+// would show, throws as every front end does on a control its design does not have, and fails the
+// test on a control that cannot do what it is asked.
 
 #include "ui/window_design.h"
 #include "ui/window_view.h"
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,13 +53,13 @@ private:
     double progress = 0;
   };
 
-  [[nodiscard]] const Control *find(std::string_view name) const;
-  Control *find(std::string_view name);
+  [[nodiscard]] const Control &find(std::string_view name) const;
+  Control &find(std::string_view name);
 
   const WindowDesign &design_;
   Observer observer_;
   std::vector<Control> controls_;
-  std::optional<std::map<std::string, std::u16string, std::less<>>> painted_;
+  std::optional<std::vector<std::u16string>> painted_; // in the design's order
   std::vector<std::string> visibleWhenShown_;
   std::string focused_;
   bool busy_ = false;

@@ -4,6 +4,7 @@
 #include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_navigator.h"
 #include "tests/ui/fake_window.h"
+#include "ui/window_list.h"
 #include "windows/program_windows.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 
 namespace orvelin::testing {
 namespace {
-
-constexpr Window windows[] = {Window::Startup, Window::frmMain, Window::Help, Window::About, Window::softinf};
 
 // Services that do nothing but count that they were asked.
 MainWindowServices countingServices(int &calls, MessageSink &messages) {
@@ -47,7 +46,7 @@ template <typename Event> bool hasEffect(Window window, Event event) {
 }
 
 TEST(WindowDesigns, NoTwoControlsOutlinesOrLinesOfAWindowShareAName) {
-  for (const Window window : windows) {
+  for (const Window window : allWindows) {
     const WindowDesign &design = designOf(window);
     SCOPED_TRACE(design.name);
     std::set<std::string_view> names;
@@ -65,7 +64,7 @@ TEST(WindowDesigns, NoTwoControlsOutlinesOrLinesOfAWindowShareAName) {
 }
 
 TEST(WindowDesigns, ExactlyTheClickableControlsHaveAHandler) {
-  for (const Window window : windows) {
+  for (const Window window : allWindows) {
     for (const ControlDesign &control : designOf(window).controls) {
       SCOPED_TRACE(std::string(designOf(window).name) + " " + std::string(control.name));
       const bool clickable = control.kind == ControlKind::ClickableLabel || control.kind == ControlKind::ClickArea;

@@ -3,6 +3,7 @@
 // instead of handled.
 
 #include "frontends/qt/qt_window.h"
+#include "ui/window_list.h"
 #include "windows/program_windows.h"
 
 #include <QString>
@@ -25,8 +26,6 @@ private:
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
   }
 };
-
-inline constexpr Window allWindows[] = {Window::Startup, Window::frmMain, Window::Help, Window::About, Window::softinf};
 
 // The window whose design has this name.
 inline Window windowNamed(const QString &name) {

@@ -67,7 +67,7 @@ void QtWindowEventsTest::open(Window window) {
 
 void QtWindowEventsTest::onlyClickableControlsReportClicks_data() {
   QTest::addColumn<int>("unused");
-  for (const Window window : orvelin::testing::allWindows) {
+  for (const Window window : orvelin::allWindows) {
     QTest::newRow(orvelin::designOf(window).name.data()) << 0;
   }
 }

@@ -1,6 +1,7 @@
 // Every text of every window shows whole in its label's box, in the fonts the program puts in place
 // of the designs' own.
 
+#include "frontends/qt/qt_conversions.h"
 #include "frontends/qt/window_fonts.h"
 #include "open_window.h"
 
@@ -46,12 +47,17 @@ private slots:
 
 void TextsFitTest::everyTextFitsItsBox_data() {
   QTest::addColumn<QStringList>("sizedToText"); // labels whose box is exactly their text's size
-  QTest::newRow("Startup") << QStringList{};
-  QTest::newRow("frmMain") << QStringList{"Label3"};
-  QTest::newRow("Help") << QStringList{"Label6"};
-  // Every group's labels, shown or not.
-  QTest::newRow("About") << QStringList{};
-  QTest::newRow("softinf") << QStringList{};
+  // Every label, shown or not, as About's groups are.
+  for (const orvelin::Window window : orvelin::allWindows) {
+    const orvelin::WindowDesign &design = orvelin::designOf(window);
+    QStringList sizedToText;
+    for (const orvelin::ControlDesign &control : design.controls) {
+      if (control.sizedToText) {
+        sizedToText.append(orvelin::qtString(control.name));
+      }
+    }
+    QTest::newRow(orvelin::qtString(design.name).toLatin1().constData()) << sizedToText;
+  }
 }
 
 void TextsFitTest::everyTextFitsItsBox() {

@@ -2,7 +2,7 @@
 // Stands in for the user before a modal dialog box (a message box, the file-open dialog): looks at
 // it and presses a button, from inside the dialog's own message loop.
 
-#include <windows.h>
+#include "base/windows_api.h"
 
 #include <functional>
 

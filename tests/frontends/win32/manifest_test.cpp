@@ -1,5 +1,5 @@
 // What the manifest linked into the program does to it, seen from inside the running process.
-#include <windows.h>
+#include "base/windows_api.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,12 @@
 // A window made by the Win32 front end from a design, with what it reports recorded instead of
 // handled, and what the tests need to look at it on the screen.
 
+#include "base/windows_api.h"
 #include "frontends/win32/win32_window.h"
+#include "ui/window_list.h"
 #include "windows/program_windows.h"
 
-#include <windows.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
@@ -14,7 +16,10 @@
 
 namespace orvelin::win32 {
 
-inline constexpr Window allWindows[] = {Window::Startup, Window::frmMain, Window::Help, Window::About, Window::softinf};
+// A test's name for the window it is run on: the design's.
+inline std::string windowTestName(const testing::TestParamInfo<Window> &test) {
+  return std::string(designOf(test.param).name);
+}
 
 class RecordedEvents final : public WindowEvents {
 public:

@@ -4,12 +4,11 @@
 // program and follow one another, as a user's visit would.
 
 #include "app/frmMain_design.h"
+#include "base/windows_api.h"
 #include "frontends/win32/window_dpi.h"
 #include "other_process_windows.h"
 #include "windows/About_design.h"
 #include "windows/Startup_design.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -32,12 +31,7 @@ constexpr wchar_t dialogClass[] = L"#32770";
 std::wstring wide(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
 const ControlDesign &designed(const WindowDesign &window, std::string_view name) {
-  for (const ControlDesign &control : window.controls) {
-    if (control.name == name) {
-      return control;
-    }
-  }
-  throw std::invalid_argument(std::string(name));
+  return window.controls[controlIndex(window, name)];
 }
 
 bool hasClientSizeOf(HWND window, const WindowDesign &design) {

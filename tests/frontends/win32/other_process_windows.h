@@ -2,9 +2,8 @@
 // Another program's windows, looked at and driven from outside as a user's tools would: through
 // window messages that Windows carries between processes.
 
+#include "base/windows_api.h"
 #include "ui/window_design.h"
-
-#include <windows.h>
 
 #include <chrono>
 #include <functional>

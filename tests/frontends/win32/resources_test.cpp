@@ -1,7 +1,6 @@
 // The program's resources as Windows finds them in the built executable.
+#include "base/windows_api.h"
 #include "frontends/win32/resource_ids.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 

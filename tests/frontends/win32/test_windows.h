@@ -1,7 +1,7 @@
 #pragma once
 // Real top-level windows for the tests that need one: an owner for a dialog, or a window to measure.
 
-#include <windows.h>
+#include "base/windows_api.h"
 
 #include <memory>
 #include <type_traits>

@@ -125,10 +125,7 @@ TEST_P(Win32WindowClicks, OnlyClickableControlsReportAClick) {
   EXPECT_FALSE(IsIconic(window()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, Win32WindowClicks, testing::ValuesIn(allWindows),
-                         [](const testing::TestParamInfo<Window> &test) {
-                           return std::string(designOf(test.param).name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Windows, Win32WindowClicks, testing::ValuesIn(allWindows), windowTestName);
 
 TEST_F(Win32WindowEvents, AReleaseOutsideTakesThePressBack) {
   open(designOf(Window::frmMain));

@@ -2,12 +2,11 @@
 // after a handler runs once it has returned, in order; the program ends at once when asked, and
 // when no window is left.
 
+#include "base/windows_api.h"
 #include "frontends/win32/win32_message_boxes.h"
 #include "frontends/win32/win32_window_system.h"
 #include "ui/window_switcher.h"
 #include "windows/program_windows.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
