@@ -126,4 +126,11 @@ void frmMainBehaviour::browse() {
   view_.setText(frmMainControls::fileName, confirmedFile_);
 }
 
+void frmMainBehaviour::filesDropped(const std::vector<std::u16string> &files) {
+  if (files.size() == 1 && services_.findsFile(files.front())) {
+    confirmedFile_ = files.front();
+    view_.setText(frmMainControls::fileName, confirmedFile_);
+  }
+}
+
 } // namespace orvelin

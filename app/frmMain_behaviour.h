@@ -19,6 +19,8 @@ public:
   frmMainBehaviour(WindowView &view, Navigator &navigator, MainWindowServices services);
 
   void click(std::string_view control) override;
+  // One file the look-up finds becomes the file to work on, as a confirmed Browse does.
+  void filesDropped(const std::vector<std::u16string> &files) override;
 
 private:
   void runFileJob(const JobTexts &texts, const FileJob &job);

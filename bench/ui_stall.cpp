@@ -22,6 +22,7 @@ class NoEvents final : public WindowEvents {
 public:
   void clicked(std::string_view /*control*/) override {}
   void ticked(std::string_view /*timer*/) override {}
+  void filesDropped(const std::vector<std::u16string> & /*files*/) override {}
   void closed() override {}
 };
 

@@ -21,11 +21,17 @@ public:
 
   void show() { rendered_->show(); }
 
-  void clicked(std::string_view control) override { behaviour_->click(control); }
+  // A press through assistive technology or a drop can reach a window whose handler still runs (a
+  // job, a box): it is passed over then, as the front ends drop the user's clicks meanwhile.
+  void clicked(std::string_view control) override;
   void ticked(std::string_view timer) override { behaviour_->tick(timer); }
+  void filesDropped(const std::vector<std::u16string> &files) override;
   void closed() override { onClosed_(); }
 
 private:
+  template <typename Handler> void unlessHandling(const Handler &handler);
+
+  bool handling_ = false;
   std::function<void()> onClosed_;
   std::unique_ptr<RenderedWindow> rendered_;
   // Destroyed before the window it acts on.

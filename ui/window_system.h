@@ -8,7 +8,9 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvelin {
 
@@ -23,6 +25,9 @@ public:
   // A click on a clickable control or click area, by the control's design name.
   virtual void clicked(std::string_view control) = 0;
   virtual void ticked(std::string_view timer) = 0;
+  // Files dropped on the window from a file manager, as local paths; anything else dropped (text,
+  // a remote address) is not reported.
+  virtual void filesDropped(const std::vector<std::u16string> &files) = 0;
   // The user closed the window through the system (its taskbar entry, a keyboard shortcut): it is
   // hidden and takes no more input; it is destroyed once the running handler has returned.
   virtual void closed() = 0;

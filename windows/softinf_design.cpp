@@ -36,7 +36,8 @@ constexpr ControlDesign controls[] = {
      .box = {3840, 3120, 375, 375},
      .font = msSansSerif(12, boldWeight),
      .alignment = Alignment::Centred,
-     .wordWrap = true},
+     .wordWrap = true,
+     .accessibleName = "Close"},
 };
 
 constexpr OutlineDesign outlines[] = {

@@ -349,6 +349,42 @@ TEST_F(frmMainBehaviourTest, BrowsePutsTheFileConfirmedLastInThisWindowInTheName
   }
 }
 
+TEST_F(frmMainBehaviourTest, OneDroppedFileThatTheLookUpFindsBecomesTheNameAndNothingElseChanges) {
+  const std::u16string file = u"/home/user/notes.txt";
+  const struct {
+    const char *tag;
+    std::vector<std::u16string> dropped;
+    std::u16string nameAfter;
+  } cases[] = {
+      {"one file", {file}, file},
+      {"two files", {file, file}, u"typed.txt"},
+      {"a folder or a missing file, which the look-up does not find", {u"/home/user"}, u"typed.txt"},
+      {"nothing local", {}, u"typed.txt"},
+  };
+  for (const auto &each : cases) {
+    SCOPED_TRACE(each.tag);
+    FakeWindow window(frmMainDesign);
+    frmMainBehaviour behaviour(window, navigator_,
+                               {.messages = recorder_,
+                                .findsFile = [this](const std::u16string &name) { return existing_.contains(name); },
+                                .chooseFile = [](WindowView &) { return std::u16string(); }});
+    window.setText("txtfilename", u"typed.txt");
+    window.setText("txtpassword", u"pw");
+    window.setText("lblmessage", u"File encryption complete!");
+
+    behaviour.filesDropped(each.dropped);
+
+    EXPECT_EQ(window.text("txtfilename"), each.nameAfter);
+    EXPECT_EQ(window.text("txtpassword"), u"pw");
+    EXPECT_EQ(window.text("lblmessage"), u"File encryption complete!");
+    EXPECT_FALSE(window.busy());
+    EXPECT_TRUE(recorder_.messages().empty());
+    // A cancelled Browse afterwards gives back the dropped file, as it would a confirmed one.
+    behaviour.click("cmdbrowse");
+    EXPECT_EQ(window.text("txtfilename"), each.nameAfter == file ? file : u"");
+  }
+}
+
 TEST_F(frmMainBehaviourTest, ExitEndsTheProgramAndMinimiseMinimises) {
   behaviour_.click("Label3");
   EXPECT_TRUE(window_.minimised());

@@ -1,9 +1,11 @@
 // What holds for every window's design together with its behaviour: controls can be told apart by
-// name, and exactly the controls the user can click have a handler, as a window's timer has.
+// name, exactly the controls the user can click have a handler, as a window's timer has, and a
+// screen reader can name what the user works with.
 
 #include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_navigator.h"
 #include "tests/ui/fake_window.h"
+#include "ui/accessibility.h"
 #include "ui/window_list.h"
 #include "windows/program_windows.h"
 
@@ -74,6 +76,32 @@ TEST(WindowDesigns, ExactlyTheClickableControlsHaveAHandler) {
     if (const std::optional<TimerDesign> &timer = designOf(window).timer) {
       EXPECT_TRUE(hasEffect(window, [&timer](WindowBehaviour &behaviour) { behaviour.tick(timer->name); }))
           << designOf(window).name << " " << timer->name;
+    }
+  }
+}
+
+// A screen reader can use every window: what a user presses, types into or waits on has a name in
+// words, a text box's label is a label of its window, and each group's selector knows its group.
+TEST(WindowDesigns, EveryControlAUserPressesOrTypesIntoIsNamedForAScreenReader) {
+  const auto isWord = [](std::string_view name) {
+    return name.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") != std::string_view::npos &&
+           name.size() > 1;
+  };
+  for (const Window window : allWindows) {
+    const WindowDesign &design = designOf(window);
+    for (const ControlDesign &control : design.controls) {
+      SCOPED_TRACE(std::string(design.name) + " " + std::string(control.name));
+      const AccessibleControl accessible = accessibleOf(design, control);
+      if (control.kind != ControlKind::Label) {
+        EXPECT_TRUE(isWord(accessible.name)) << "named \"" << accessible.name << "\"";
+      }
+      if (control.kind == ControlKind::TextBox) {
+        EXPECT_EQ(design.controls[controlIndex(design, accessible.labelledBy)].kind, ControlKind::Label);
+      }
+    }
+    for (const GroupDesign &group : design.groups) {
+      EXPECT_EQ(accessibleOf(design, design.controls[controlIndex(design, group.selector)]).selects,
+                group.controls.front());
     }
   }
 }

@@ -3,7 +3,9 @@
 // returned, and the end of the program when no window is left.
 
 #include "tests/crypto/message_recorder.h"
+#include "tests/ui/fake_navigator.h"
 #include "tests/ui/fake_window_system.h"
+#include "ui/loaded_window.h"
 #include "ui/window_switcher.h"
 #include "windows/program_windows.h"
 
@@ -143,6 +145,41 @@ TEST_F(WindowSwitcherTest, AWindowClosedThroughTheSystemEndsTheProgramOnceTheHan
 
     EXPECT_EQ(system.log(), each.log);
   }
+}
+
+// A press through assistive technology or a drop that arrives while a handler still runs (here, a
+// job) reaches nothing, then or later.
+TEST(LoadedWindow, APressOrADropWhileAHandlerRunsIsPassedOver) {
+  MessageRecorder boxes;
+  FakeWindowSystem system;
+  FakeNavigator navigator;
+  int jobs = 0;
+  const auto job = [&jobs](const std::u16string &, const std::u16string &, MessageSink &, const JobProgress &) {
+    return ++jobs, true;
+  };
+  const ProgramWindows windows({.messages = boxes,
+                                .encryptFile = job,
+                                .decryptFile = job,
+                                .findsFile = [](const std::u16string &) { return true; },
+                                .chooseFile = {},
+                                .runJob =
+                                    [&system, &boxes](WindowView &, std::string_view, const BoundJob &run) {
+                                      system.events().clicked("cmddecrypt");
+                                      system.events().filesDropped({u"/home/user/other.txt"});
+                                      return run(boxes, {});
+                                    }});
+  LoadedWindow loaded(windows, Window::frmMain, system, navigator, [] {});
+  system.window().setText("txtfilename", u"/home/user/notes.txt");
+  system.window().setText("txtpassword", u"pw");
+
+  system.events().clicked("cmdencrypt");
+
+  EXPECT_EQ(jobs, 1);
+  EXPECT_EQ(system.window().text("txtfilename"), u"/home/user/notes.txt");
+  EXPECT_EQ(system.window().text("lblmessage"), u"File encryption complete!");
+  // Once the handler has returned, the window takes them again.
+  system.events().filesDropped({u"/home/user/other.txt"});
+  EXPECT_EQ(system.window().text("txtfilename"), u"/home/user/other.txt");
 }
 
 } // namespace

@@ -17,6 +17,11 @@ class RecordedEvents final : public WindowEvents {
 public:
   void clicked(std::string_view control) override { list.append(QStringLiteral("click ") + qtName(control)); }
   void ticked(std::string_view timer) override { list.append(QStringLiteral("tick ") + qtName(timer)); }
+  void filesDropped(const std::vector<std::u16string> &files) override {
+    for (const std::u16string &file : files) {
+      list.append(QStringLiteral("drop ") + QString::fromStdU16String(file));
+    }
+  }
   void closed() override { list.append(QStringLiteral("closed")); }
 
   QStringList list;

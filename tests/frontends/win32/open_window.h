@@ -25,9 +25,11 @@ class RecordedEvents final : public WindowEvents {
 public:
   void clicked(std::string_view control) override { list.push_back("click " + std::string(control)); }
   void ticked(std::string_view timer) override { list.push_back("tick " + std::string(timer)); }
+  void filesDropped(const std::vector<std::u16string> &files) override { dropped.push_back(files); }
   void closed() override { list.emplace_back("closed"); }
 
   std::vector<std::string> list;
+  std::vector<std::vector<std::u16string>> dropped;
 };
 
 struct OpenWindow {
