@@ -17,6 +17,12 @@ namespace {
 
 QString resource(std::string_view name) { return QStringLiteral(":/") + qtString(name); }
 
+// "splash@2x.jpg" for "splash.jpg".
+QString largeResource(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  return resource(name.substr(0, dot)) + QStringLiteral("@2x") + qtString(name.substr(dot));
+}
+
 } // namespace
 
 DrawnWindow::DrawnWindow(const WindowDesign &design, std::function<void()> closed)
@@ -34,6 +40,9 @@ DrawnWindow::DrawnWindow(const WindowDesign &design, std::function<void()> close
   setFont(qtFont(defaultFont));
   if (!design.picture.empty()) {
     picture_.load(resource(design.picture));
+    if (largePicture_.load(largeResource(design.picture))) {
+      largePicture_.setDevicePixelRatio(2);
+    }
   }
   for (const OutlineDesign &outline : design.outlines) {
     outlines_.push_back(qtRect(outline.box));
@@ -46,8 +55,9 @@ DrawnWindow::DrawnWindow(const WindowDesign &design, std::function<void()> close
 void DrawnWindow::paintEvent(QPaintEvent * /*event*/) {
   QPainter painter(this);
   if (!picture_.isNull()) {
-    // At its own size, cut off where the window ends.
-    painter.drawPixmap(0, 0, picture_);
+    // At its own size, cut off where the window ends; sharp on a screen of twice the scale.
+    const bool large = devicePixelRatioF() >= 2 && !largePicture_.isNull();
+    painter.drawPixmap(0, 0, large ? largePicture_ : picture_);
   }
   painter.setPen(QPen(Qt::black, 1));
   painter.setBrush(Qt::NoBrush);

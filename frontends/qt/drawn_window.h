@@ -28,6 +28,8 @@ protected:
 
 private:
   QPixmap picture_;
+  // The same picture drawn from its source at twice the size, for screens at twice the scale or more.
+  QPixmap largePicture_;
   std::vector<QRect> outlines_; // in pixels, as are the lines
   std::vector<QLine> lines_;
   std::function<void()> closed_;

@@ -9,3 +9,4 @@
 #define ORVELIN_ICON_INFORMATION 3
 // The splash picture, 296 x 240 pixels.
 #define ORVELIN_BITMAP_SPLASH 10
+#define ORVELIN_BITMAP_SPLASH_LARGE 11

@@ -192,7 +192,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Win32Window::paint() {
   PAINTSTRUCT painting{};
   HDC dc = BeginPaint(window_, &painting);
-  paintWindowFace(dc, painting.rcPaint, design_, picture_.get(), dpi_);
+  paintWindowFace(dc, painting.rcPaint, design_, picture_, dpi_);
   EndPaint(window_, &painting);
 }
 

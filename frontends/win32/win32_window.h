@@ -5,6 +5,7 @@
 #include "frontends/win32/gdi_objects.h"
 #include "frontends/win32/taskbar_progress.h"
 #include "frontends/win32/window_fonts.h"
+#include "frontends/win32/window_pictures.h"
 #include "ui/window_design.h"
 #include "ui/window_system.h"
 #include "ui/window_view.h"
@@ -62,7 +63,7 @@ private:
 
   const WindowDesign &design_;
   WindowEvents &events_;
-  UniqueBitmap picture_;
+  WindowPicture picture_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   unsigned dpi_ = standardDpi;

@@ -8,18 +8,29 @@ namespace {
 
 int scaled(int pixelsAt96, unsigned dpi) { return MulDiv(pixelsAt96, static_cast<int>(dpi), standardDpi); }
 
-void paintPicture(HDC dc, HBITMAP picture, unsigned dpi) {
+BITMAP sizeOf(HBITMAP bitmap) {
   BITMAP size{};
-  GetObjectW(picture, sizeof size, &size);
+  GetObjectW(bitmap, sizeof size, &size);
+  return size;
+}
+
+// At its own size at the standard DPI; above it, from the large rendering where there is one, so
+// that it is scaled down, or not at all, rather than up.
+void paintPicture(HDC dc, const WindowPicture &picture, unsigned dpi) {
+  const BITMAP size = sizeOf(picture.standard.get());
+  const bool large = dpi != standardDpi && picture.large != nullptr;
+  HBITMAP drawn = large ? picture.large.get() : picture.standard.get();
+  const BITMAP drawnSize = sizeOf(drawn);
   HDC source = CreateCompatibleDC(dc);
-  const HGDIOBJ previous = SelectObject(source, picture);
-  if (dpi == standardDpi) {
-    BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+  const HGDIOBJ previous = SelectObject(source, drawn);
+  const int width = scaled(size.bmWidth, dpi);
+  const int height = scaled(size.bmHeight, dpi);
+  if (width == drawnSize.bmWidth && height == drawnSize.bmHeight) {
+    BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
   } else {
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, 0, 0, scaled(size.bmWidth, dpi), scaled(size.bmHeight, dpi), source, 0, 0, size.bmWidth,
-               size.bmHeight, SRCCOPY);
+    StretchBlt(dc, 0, 0, width, height, source, 0, 0, drawnSize.bmWidth, drawnSize.bmHeight, SRCCOPY);
   }
   SelectObject(source, previous);
   DeleteDC(source);
@@ -47,10 +58,11 @@ void paintOutlinesAndLines(HDC dc, const WindowDesign &design, unsigned dpi) {
 
 } // namespace
 
-void paintWindowFace(HDC dc, const RECT &dirty, const WindowDesign &design, HBITMAP picture, unsigned dpi) {
+void paintWindowFace(HDC dc, const RECT &dirty, const WindowDesign &design, const WindowPicture &picture,
+                     unsigned dpi) {
   const UniqueBrush background(CreateSolidBrush(colourOf(design.background)));
   FillRect(dc, &dirty, background.get());
-  if (picture != nullptr) {
+  if (picture.standard != nullptr) {
     paintPicture(dc, picture, dpi);
   }
   paintOutlinesAndLines(dc, design, dpi);

@@ -8,6 +8,7 @@ namespace {
 struct Resource {
   std::string_view file;
   WORD id;
+  WORD largeId = 0; // none
 };
 
 // The splash's JPEG is carried as a BMP, which LoadImageW reads.
@@ -15,16 +16,26 @@ constexpr Resource resources[] = {
     {"orvelin.png", ORVELIN_ICON_PROGRAM},
     {"help.png", ORVELIN_ICON_HELP},
     {"info.png", ORVELIN_ICON_INFORMATION},
-    {"splash.jpg", ORVELIN_BITMAP_SPLASH},
+    {"splash.jpg", ORVELIN_BITMAP_SPLASH, ORVELIN_BITMAP_SPLASH_LARGE},
 };
 
-const wchar_t *resourceOf(std::string_view file) {
+const Resource *resourceFor(std::string_view file) {
   for (const Resource &each : resources) {
     if (each.file == file) {
-      return MAKEINTRESOURCEW(each.id);
+      return &each;
     }
   }
   return nullptr;
+}
+
+const wchar_t *resourceOf(std::string_view file) {
+  const Resource *found = resourceFor(file);
+  return found == nullptr ? nullptr : MAKEINTRESOURCEW(found->id);
+}
+
+UniqueBitmap loadBitmap(WORD id) {
+  return UniqueBitmap(
+      static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
 }
 
 } // namespace
@@ -36,12 +47,12 @@ UniqueIcon loadWindowIcon(std::string_view file, WPARAM kind) {
                                                   GetSystemMetrics(big ? SM_CYICON : SM_CYSMICON), 0)));
 }
 
-UniqueBitmap loadPicture(std::string_view file) {
-  if (file.empty()) {
-    return nullptr;
+WindowPicture loadPicture(std::string_view file) {
+  const Resource *found = file.empty() ? nullptr : resourceFor(file);
+  if (found == nullptr) {
+    return {};
   }
-  return UniqueBitmap(
-      static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), resourceOf(file), IMAGE_BITMAP, 0, 0, 0)));
+  return {loadBitmap(found->id), found->largeId == 0 ? nullptr : loadBitmap(found->largeId)};
 }
 
 } // namespace orvelin::win32

@@ -11,7 +11,12 @@ namespace orvelin::win32 {
 // The window icon of a design's icon file, at the system's size for kind (ICON_BIG or ICON_SMALL).
 UniqueIcon loadWindowIcon(std::string_view file, WPARAM kind);
 
-// A design's picture as a bitmap; null when the design names none.
-UniqueBitmap loadPicture(std::string_view file);
+// A design's picture as bitmaps: at its own size, and drawn from its source at twice that size where
+// the program carries one. Both are null when the design names none.
+struct WindowPicture {
+  UniqueBitmap standard;
+  UniqueBitmap large;
+};
+WindowPicture loadPicture(std::string_view file);
 
 } // namespace orvelin::win32

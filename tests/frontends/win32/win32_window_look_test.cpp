@@ -70,6 +70,7 @@ struct WindowLook {
   Window window;
   SIZE at96;
   SIZE at144;
+  SIZE at192;
   int icon;
 };
 void PrintTo(const WindowLook &look, std::ostream *out) { *out << designOf(look.window).name; }
@@ -86,8 +87,8 @@ protected:
 
 TEST_P(Win32WindowLook, IsABorderlessPopupWithATaskbarButtonCentredAtItsSize) {
   const int dpi = dpiOf(window());
-  ASSERT_TRUE(dpi == 96 || dpi == 144) << "the sizes below are for 96 and 144 DPI, not " << dpi;
-  const SIZE expected = dpi == 96 ? GetParam().at96 : GetParam().at144;
+  ASSERT_TRUE(dpi == 96 || dpi == 144 || dpi == 192) << "the sizes below are for 96, 144 and 192 DPI, not " << dpi;
+  const SIZE expected = dpi == 96 ? GetParam().at96 : dpi == 144 ? GetParam().at144 : GetParam().at192;
   if (const char *asked = std::getenv("ORVELIN_TEST_DPI")) {
     EXPECT_EQ(dpi, std::atoi(asked)) << "the system's DPI was not the one this run is for";
   }
@@ -218,44 +219,48 @@ TEST_P(Win32WindowLook, EachTooltipBelongsToItsControl) {
   EXPECT_EQ(shown, designed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, Win32WindowLook,
-                         testing::Values(WindowLook{Window::Startup, {288, 238}, {432, 357}, ORVELIN_ICON_PROGRAM},
-                                         WindowLook{Window::frmMain, {443, 262}, {665, 393}, ORVELIN_ICON_PROGRAM},
-                                         WindowLook{Window::Help, {341, 252}, {512, 378}, ORVELIN_ICON_HELP},
-                                         WindowLook{Window::About, {341, 252}, {512, 378}, ORVELIN_ICON_INFORMATION},
-                                         WindowLook{Window::softinf, {301, 251}, {452, 377}, ORVELIN_ICON_INFORMATION}),
-                         [](const testing::TestParamInfo<WindowLook> &test) {
-                           return std::string(designOf(test.param.window).name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Windows, Win32WindowLook,
+    testing::Values(WindowLook{Window::Startup, {288, 238}, {432, 357}, {576, 476}, ORVELIN_ICON_PROGRAM},
+                    WindowLook{Window::frmMain, {443, 262}, {665, 393}, {886, 524}, ORVELIN_ICON_PROGRAM},
+                    WindowLook{Window::Help, {341, 252}, {512, 378}, {682, 504}, ORVELIN_ICON_HELP},
+                    WindowLook{Window::About, {341, 252}, {512, 378}, {682, 504}, ORVELIN_ICON_INFORMATION},
+                    WindowLook{Window::softinf, {301, 251}, {452, 377}, {602, 502}, ORVELIN_ICON_INFORMATION}),
+    [](const testing::TestParamInfo<WindowLook> &test) { return std::string(designOf(test.param.window).name); });
 
 TEST(Win32WindowPicture, TheSplashShowsThePictureAtItsOwnSizeBehindItsMotto) {
   OpenWindow splash(designOf(Window::Startup));
   showAndPaint(splash);
+  const int dpi = dpiOf(splash.handle());
+  // Above the standard DPI, the rendering of twice the size, scaled down to it (at 192 DPI, not at
+  // all), never the small one scaled up.
+  const int pictureDpi = dpi == 96 ? 96 : 192;
   const UniqueBitmap picture(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ORVELIN_BITMAP_SPLASH), IMAGE_BITMAP, 0, 0, 0)));
+      LoadImageW(GetModuleHandleW(nullptr),
+                 MAKEINTRESOURCEW(pictureDpi == 96 ? ORVELIN_BITMAP_SPLASH : ORVELIN_BITMAP_SPLASH_LARGE), IMAGE_BITMAP,
+                 0, 0, 0)));
   HDC memory = CreateCompatibleDC(nullptr);
   const HGDIOBJ previous = SelectObject(memory, picture.get());
-  const int dpi = dpiOf(splash.handle());
   const RECT motto = placeOf(splash.control("Label1"));
   // The picture's pixel that lies under the window's pixel (x, y).
-  const auto pictureAt = [&](int x, int y) { return GetPixel(memory, x * 96 / dpi, y * 96 / dpi); };
+  const auto pictureAt = [&](int x, int y) { return GetPixel(memory, x * pictureDpi / dpi, y * pictureDpi / dpi); };
   std::vector<std::string> differ;
   const auto compare = [&](int x, int y) {
     const COLORREF shown = pixelAt(splash.handle(), x, y);
     const COLORREF expected = pictureAt(x, y);
     // Scaled to another DPI, the picture's colours blend a little.
-    const int tolerance = dpi == 96 ? 0 : 24;
+    const int tolerance = dpi == pictureDpi ? 0 : 24;
     if (std::abs(GetRValue(shown) - GetRValue(expected)) > tolerance ||
         std::abs(GetGValue(shown) - GetGValue(expected)) > tolerance ||
         std::abs(GetBValue(shown) - GetBValue(expected)) > tolerance) {
       differ.push_back(std::to_string(x) + "," + std::to_string(y));
     }
   };
-  if (dpi == 96) {
+  if (dpi == pictureDpi) {
     // Above the motto, pixel for pixel: a picture scaled to the window would differ around the
     // monogram and along the border ornament.
     for (int y = 0; y < motto.top; y += 3) {
-      for (int x = 0; x < 288; x += 3) {
+      for (int x = 0; x < 288 * dpi / 96; x += 3) {
         compare(x, y);
       }
     }
