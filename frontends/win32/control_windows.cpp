@@ -32,6 +32,9 @@ LRESULT CALLBACK clickableProcedure(HWND control, UINT message, WPARAM wParam, L
     }
     return 0;
   }
+  case pressMessage:
+    eventsOf(data).clicked(control);
+    return 0;
   default:
     return DefSubclassProc(control, message, wParam, lParam);
   }

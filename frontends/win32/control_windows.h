@@ -12,12 +12,16 @@
 
 namespace orvelin::win32 {
 
+// Posted to a clickable control when assistive technology presses it: it runs what a click runs.
+inline constexpr UINT pressMessage = WM_APP + 1;
+
 // A progress bar's range: its position is the fraction done in these steps.
 inline constexpr int progressSteps = 1000;
 
 // What the controls of a window tell it.
 struct ControlEvents {
-  // The left button was pressed and then released inside a clickable control.
+  // The left button was pressed and then released inside a clickable control, or assistive
+  // technology pressed it.
   std::function<void(HWND control)> clicked;
   // Tab was pressed in a text box, with Shift when backwards is true.
   std::function<void(HWND control, bool backwards)> tabbed;

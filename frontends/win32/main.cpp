@@ -8,8 +8,12 @@
 #include "windows/program_windows.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/) {
+  // COM, through which a screen reader is handed the controls' accessible objects. Left to the
+  // system's clean-up when the process ends.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   // The tooltip control's class.
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);

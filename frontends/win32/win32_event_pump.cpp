@@ -1,6 +1,9 @@
 #include "frontends/win32/win32_event_pump.h"
 
+#include "frontends/win32/control_windows.h"
 #include "frontends/win32/win32_window.h"
+
+#include <shellapi.h>
 
 namespace orvelin::win32 {
 namespace {
@@ -9,7 +12,8 @@ bool isUserInput(UINT message) {
   const bool mouseButton = (message >= WM_LBUTTONDOWN && message <= WM_MOUSELAST) ||
                            (message >= WM_NCLBUTTONDOWN && message <= WM_NCXBUTTONDBLCLK);
   const bool key = message >= WM_KEYFIRST && message <= WM_KEYLAST;
-  return mouseButton || key;
+  // A press through assistive technology and files dropped from a file manager as well.
+  return mouseButton || key || message == pressMessage || message == WM_DROPFILES;
 }
 
 bool isFor(HWND window, HWND target) { return target == window || IsChild(window, target) != FALSE; }
@@ -30,6 +34,9 @@ void Win32EventPump::pumpFor(std::chrono::milliseconds period) {
         return;
       }
       if (isUserInput(message.message) && isFor(window_, message.hwnd)) {
+        if (message.message == WM_DROPFILES) {
+          DragFinish(reinterpret_cast<HDROP>(message.wParam));
+        }
         continue;
       }
       TranslateMessage(&message);

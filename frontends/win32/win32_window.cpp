@@ -1,6 +1,7 @@
 #include "frontends/win32/win32_window.h"
 
 #include "frontends/win32/control_layout.h"
+#include "frontends/win32/dropped_files.h"
 #include "frontends/win32/label_drawing.h"
 #include "frontends/win32/popup_placement.h"
 #include "frontends/win32/system_colours.h"
@@ -58,6 +59,11 @@ Win32Window::Win32Window(const WindowDesign &design, WindowEvents &events)
       made.fill.reset(CreateSolidBrush(colourOf(*each.background)));
     }
   }
+  for (const Control &each : controls_) {
+    answerForAccessibility(each.handle, accessibilityOf(*each.design));
+  }
+  // Drops on its controls come to it as well. Whether the files are taken is the behaviour's choice.
+  DragAcceptFiles(window_, TRUE);
   dpi_ = windowDpi(window_);
   layOut();
   const Size client = pixelsFromTwips(design.clientSize, static_cast<int>(dpi_));
@@ -86,6 +92,9 @@ void Win32Window::setText(std::string_view control, std::u16string_view text) {
   HWND handle = this->control(control).handle;
   SetWindowTextW(handle, std::wstring(text.begin(), text.end()).c_str());
   redrawBeneath(handle);
+  if (accessibleOf(design_, *this->control(control).design).announced) {
+    announceNewText(handle);
+  }
 }
 
 void Win32Window::setVisible(std::string_view control, bool visible) {
@@ -179,6 +188,11 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Destroyed by whoever made it, once the running handler has returned.
     ShowWindow(window_, SW_HIDE);
     events_.closed();
+    return 0;
+  case WM_DROPFILES:
+    if (const std::vector<std::u16string> files = takeDroppedFiles(reinterpret_cast<HDROP>(wParam)); !files.empty()) {
+      events_.filesDropped(files);
+    }
     return 0;
   case WM_DPICHANGED:
     dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
@@ -286,6 +300,15 @@ const Win32Window::Control *Win32Window::controlOf(HWND handle) const {
   const auto found =
       std::find_if(controls_.begin(), controls_.end(), [handle](const Control &each) { return each.handle == handle; });
   return found == controls_.end() ? nullptr : &*found;
+}
+
+ControlAccessibility Win32Window::accessibilityOf(const ControlDesign &control) const {
+  const AccessibleControl told = accessibleOf(design_, control);
+  // A name that is the control's text follows the text as the behaviour changes it.
+  return {.role = told.role,
+          .name = told.name == control.text ? std::nullopt : std::optional(utf16FromUtf8(told.name)),
+          .description = utf16FromUtf8(told.description),
+          .selects = told.selects.empty() ? nullptr : this->control(told.selects).handle};
 }
 
 } // namespace orvelin::win32

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/windows_api.h"
+#include "frontends/win32/control_accessibility.h"
 #include "frontends/win32/control_windows.h"
 #include "frontends/win32/gdi_objects.h"
 #include "frontends/win32/taskbar_progress.h"
@@ -18,8 +19,9 @@ namespace orvelin::win32 {
 // A window made from its design with the Win32 API: a top-level popup without frame or title bar,
 // with a taskbar button that carries its caption and icon, centred on the primary monitor's work
 // area and laid out at its monitor's DPI (again when that changes); labels, clickable labels and
-// edit boxes as child windows; the outlines, lines and picture painted on it; the timer. Clicks,
-// ticks and a close through the system go to the events given.
+// edit boxes as child windows; the outlines, lines and picture painted on it; the timer. Each control
+// tells assistive technology what the design says of it. Clicks, presses, ticks, files dropped on
+// the window (or on a control of it) and a close through the system go to the events given.
 class Win32Window final : public RenderedWindow {
 public:
   Win32Window(const WindowDesign &design, WindowEvents &events);
@@ -60,6 +62,7 @@ private:
   void tabbed(HWND control, bool backwards);
   [[nodiscard]] const Control &control(std::string_view name) const;
   [[nodiscard]] const Control *controlOf(HWND handle) const;
+  [[nodiscard]] ControlAccessibility accessibilityOf(const ControlDesign &control) const;
 
   const WindowDesign &design_;
   WindowEvents &events_;

@@ -1,12 +1,15 @@
 // orvelin.exe as a user meets it, started as its own process and driven from outside through window
 // messages: the splash, then the main window; an input check's box; a file encrypted and decrypted
-// through the window; the file dialog; About's groups; the exit. The tests share one run of the
+// through the window, and one encrypted through a screen reader's press (Microsoft Active
+// Accessibility across processes); the file dialog; About's groups; the exit. The tests share one run of the
 // program and follow one another, as a user's visit would.
 
+#include "accessible_objects.h"
 #include "app/frmMain_design.h"
 #include "base/windows_api.h"
 #include "frontends/win32/window_dpi.h"
 #include "other_process_windows.h"
+#include "ui/accessibility.h"
 #include "windows/About_design.h"
 #include "windows/Startup_design.h"
 
@@ -93,6 +96,8 @@ std::chrono::steady_clock::time_point OrvelinProgram::started_{};
 std::filesystem::path OrvelinProgram::folder_{};
 
 void OrvelinProgram::SetUpTestSuite() {
+  // For the program's accessible objects.
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   folder_ = std::filesystem::temp_directory_path() / ("orvelin-program-" + std::to_string(GetCurrentProcessId()));
   std::filesystem::create_directories(folder_);
   // Wine's drive Z: is the Unix root, so the build's path names the program whatever the folder.
@@ -117,6 +122,7 @@ void OrvelinProgram::TearDownTestSuite() {
   }
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);
+  CoUninitialize();
 }
 
 TEST_F(OrvelinProgram, ShowsTheSplashThenOnlyTheMainWindowAfterFourSeconds) {
@@ -170,6 +176,24 @@ TEST_F(OrvelinProgram, EncryptsAndDecryptsAFileThroughTheWindow) {
   click(control(main, frmMainDesign, "cmddecrypt"));
   ASSERT_TRUE(waitFor([&] { return status(main) == L"File decryption complete!"; })) << "status: " << status(main);
   EXPECT_EQ(contentOf(file), content);
+}
+
+TEST_F(OrvelinProgram, AScreenReaderEncryptsAFileByPressingEncrypt) {
+  const HWND main = waitForOnly(frmMainDesign);
+  ASSERT_NE(main, nullptr);
+  const std::string content("pressed, not clicked\n");
+  const std::filesystem::path file = folder_ / L"pressed.txt";
+  write(file, content);
+  replaceText(control(main, frmMainDesign, "txtfilename"), file.wstring());
+  replaceText(control(main, frmMainDesign, "txtpassword"), L"read aloud");
+
+  const ControlDesign &encrypt = designed(frmMainDesign, "cmdencrypt");
+  const ComPtr<IAccessible> button = accessibleObjectOf(control(main, frmMainDesign, encrypt.name));
+  ASSERT_NE(button, nullptr) << "no accessible object from the other process";
+  EXPECT_EQ(accessibleText(button, &IAccessible::get_accName), wide(accessibleOf(frmMainDesign, encrypt).name));
+  ASSERT_EQ(button->accDoDefaultAction(self()), S_OK);
+  ASSERT_TRUE(waitFor([&] { return status(main) == L"File encryption complete!"; })) << "status: " << status(main);
+  EXPECT_NE(contentOf(file), content);
 }
 
 TEST_F(OrvelinProgram, BrowseAsksOverTheMainWindowAndACancelEmptiesTheName) {

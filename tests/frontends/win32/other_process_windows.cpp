@@ -97,6 +97,10 @@ void type(HWND control, const std::wstring &text) {
   }
 }
 
+void replaceText(HWND control, const std::wstring &text) {
+  sendWithin(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 HWND focusOfThread(HWND window) {
   GUITHREADINFO thread{};
   thread.cbSize = sizeof thread;

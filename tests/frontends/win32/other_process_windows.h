@@ -36,6 +36,9 @@ void click(HWND control);
 // Types text into an edit control, character by character.
 void type(HWND control, const std::wstring &text);
 
+// Puts text in place of what an edit control holds, as assistive technology does (WM_SETTEXT).
+void replaceText(HWND control, const std::wstring &text);
+
 // The window that has the keyboard focus in the thread that owns window.
 HWND focusOfThread(HWND window);
 

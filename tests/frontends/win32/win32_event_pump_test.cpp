@@ -1,10 +1,13 @@
 // The main window while a job runs through the Win32 front end's pump: it keeps painting, timers
-// tick, its progress bar shows the job's progress, and the user's clicks and keys reach nothing; a
-// job that throws ends in a box, and the window goes on.
+// tick, its progress bar shows the job's progress, and the user's clicks, keys, presses through
+// assistive technology and dropped files reach nothing; a job that throws ends in a box, and the
+// window goes on.
 
+#include "accessible_objects.h"
 #include "app/frmMain_behaviour.h"
 #include "app/frmMain_design.h"
 #include "dialog_driver.h"
+#include "file_drop.h"
 #include "frontends/win32/win32_event_pump.h"
 #include "frontends/win32/win32_message_boxes.h"
 #include "open_window.h"
@@ -29,6 +32,7 @@ struct DuringJob {
   std::atomic<bool> release{false};
   int ticks = 0;
   bool inputSent = false;
+  HRESULT pressed = E_FAIL;
   bool repainted = false;
   std::optional<LRESULT> barPosition;
 };
@@ -55,7 +59,8 @@ INPUT key(WORD virtualKey, DWORD flags) {
 }
 
 // Runs from the pump, on the window's thread: once the window has shown it is alive, the user clicks
-// Encrypt and types; on the tick after, which comes only once the queue has no input left, the job
+// Encrypt and types, a screen reader presses Encrypt and a file is dropped on the window; on the
+// tick after, which comes only once the queue has no input left, the job
 // goes on.
 void CALLBACK onTick(HWND /*window*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*time*/) {
   DuringJob &seen = *duringJob;
@@ -73,11 +78,14 @@ void CALLBACK onTick(HWND /*window*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /
     GetWindowRect(seen.opened->control("cmdencrypt"), &button);
     SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
     sendInput({mouse(MOUSEEVENTF_LEFTDOWN), mouse(MOUSEEVENTF_LEFTUP), key('X', 0), key('X', KEYEVENTF_KEYUP)});
+    seen.pressed = accessibleObjectOf(seen.opened->control("cmdencrypt"))->accDoDefaultAction(self());
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(fileDrop({u"C:\\dropped.txt"})), 0);
     seen.inputSent = true;
   }
 }
 
 TEST(Win32EventPump, AWindowWaitingForAJobPaintsAndTicksShowsItsProgressAndTakesNoInput) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   OpenWindow opened(frmMainDesign);
   showAndPaint(opened);
   SetFocus(opened.control("txtfilename"));
@@ -101,10 +109,14 @@ TEST(Win32EventPump, AWindowWaitingForAJobPaintsAndTicksShowsItsProgressAndTakes
   // Whatever input was still queued would come now.
   pumpMessages();
 
+  CoUninitialize();
+
   EXPECT_TRUE(result);
+  EXPECT_EQ(seen.pressed, S_OK);
   EXPECT_TRUE(seen.repainted);
   EXPECT_EQ(seen.barPosition, std::optional<LRESULT>(400));
   EXPECT_EQ(opened.events.list, std::vector<std::string>());
+  EXPECT_EQ(opened.events.dropped, std::vector<std::vector<std::u16string>>());
   EXPECT_EQ(opened.window.text("txtfilename"), u"");
   EXPECT_FALSE(IsWindowVisible(opened.control("jobprogress")));
 }

@@ -1,7 +1,8 @@
 // What a window made by the Win32 front end reports (clicks on clickable controls, its timer's
-// ticks, a close through the system) and what it does when its behaviour asks, with the mouse and
+// ticks, files dropped on it, a close through the system) and what it does when its behaviour asks, with the mouse and
 // keyboard driven as the user drives them.
 
+#include "file_drop.h"
 #include "open_window.h"
 
 #include <gtest/gtest.h>
@@ -202,6 +203,21 @@ TEST_F(Win32WindowEvents, MinimisesAndComesBackFromTheTaskbarWithTheFocusWhereIt
   for (const UINT command : {UINT{SC_MOVE}, UINT{SC_SIZE}, UINT{SC_MAXIMIZE}}) {
     EXPECT_EQ(GetMenuState(menu, command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
   }
+  EXPECT_EQ(events(), Events());
+}
+
+TEST_F(Win32WindowEvents, FilesDroppedOnItAreReportedByTheirPaths) {
+  open(designOf(Window::frmMain));
+  // The system drops files only on a window that takes them, or on a control of one.
+  EXPECT_NE(GetWindowLongW(window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+  const std::vector<std::vector<std::u16string>> drops{
+      {u"C:\\notes.txt"},
+      {u"C:\\Users\\Zo\u00eb\\r\u00e9sum\u00e9 \U0001F512.txt", u"D:\\second file.doc"},
+  };
+  for (const std::vector<std::u16string> &drop : drops) {
+    SendMessageW(window(), WM_DROPFILES, reinterpret_cast<WPARAM>(fileDrop(drop)), 0);
+  }
+  EXPECT_EQ(opened_->events.dropped, drops);
   EXPECT_EQ(events(), Events());
 }
 
