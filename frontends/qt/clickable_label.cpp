@@ -17,6 +17,7 @@ void ClickableLabel::setSelects(QWidget &shown) {
     selects_->removeEventFilter(this);
   }
   selects_ = &shown;
+  toldSelected_ = selected();
   shown.installEventFilter(this);
 }
 
@@ -41,7 +42,9 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event) {
 
 bool ClickableLabel::eventFilter(QObject *watched, QEvent *event) {
   const bool shownOrHidden = event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent;
-  if (watched == selects_ && shownOrHidden) {
+  // Showing what already shows is no change.
+  if (watched == selects_ && shownOrHidden && selected() != toldSelected_) {
+    toldSelected_ = selected();
     QAccessible::State changed;
     changed.checked = true;
     QAccessibleStateChangeEvent change(this, changed);

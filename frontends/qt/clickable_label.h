@@ -34,6 +34,7 @@ protected:
 private:
   bool pressed_ = false;
   QPointer<QWidget> selects_;
+  bool toldSelected_ = false; // what assistive technology was last told
 };
 
 } // namespace orvelin

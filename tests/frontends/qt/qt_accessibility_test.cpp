@@ -160,17 +160,38 @@ void QtAccessibilityTest::eachNewTextOfAnAnnouncedControlIsAnnounced() {
 void QtAccessibilityTest::aSelectorIsCheckedWhileItsGroupShows() {
   const WindowDesign &design = open();
   for (const orvelin::GroupDesign &shown : design.groups) {
+    QStringList checkedBefore;
+    for (const ControlDesign &control : design.controls) {
+      if (accessible(control.name).state().checked) {
+        checkedBefore.append(qtName(control.name));
+      }
+    }
+    updates.clear();
     for (const orvelin::GroupDesign &group : design.groups) {
       for (const std::string_view control : group.controls) {
         window_->rendered.setVisible(control, &group == &shown);
       }
     }
+    // Told of each selector whose state changed, and of no other.
+    QStringList changed;
     for (const ControlDesign &control : design.controls) {
       const AccessibleControl described = orvelin::accessibleOf(design, control);
       const QAccessible::State state = accessible(control.name).state();
       QCOMPARE(state.checkable, !described.selects.empty());
       QCOMPARE(state.checked, !described.selects.empty() && described.selects == shown.controls.front());
+      if (state.checked != checkedBefore.contains(qtName(control.name))) {
+        changed.append(qtName(control.name));
+      }
     }
+    QStringList told;
+    for (const Update &update : updates) {
+      if (update.type == QAccessible::StateChanged) {
+        told.append(update.object->objectName());
+      }
+    }
+    told.sort();
+    changed.sort();
+    QCOMPARE(told, changed);
   }
 }
 
