@@ -135,7 +135,7 @@ private:
   void clickOrPress(const char *name, bool byAssistiveTechnology) const {
     byAssistiveTechnology ? press(name) : click(name);
   }
-  bool drop(QPoint at, const QMimeData &data) const;
+  [[nodiscard]] bool drop(QPoint at, const QMimeData &data) const;
 
   // The boxes of the window and its jobs, but in the test that closes real ones.
   std::optional<MessageRecorder> recorder_;
@@ -519,8 +519,8 @@ void frmMainQtTest::oneDroppedFileIsTakenAsTheName() {
   const QPoint at = target != nullptr ? target->geometry().center() : QPoint(0, 0);
   QCOMPARE(window().childAt(at), target);
 
-  drop(at, data);
-
+  // A drag of addresses is taken, to see whether they are files; one of text is not.
+  QCOMPARE(drop(at, data), !urls.isEmpty());
   QCOMPARE(fileName()->text(), taken ? path(files.front()) : typed);
 }
 
