@@ -74,13 +74,13 @@ struct ControlDesign {
   // that reach past their advance included.
   bool sizedToText = false;
   bool visible = true; // when the window is created
+  // Each new text is announced, as a status line's is.
+  bool announced = false;
   // What assistive technology reads as its name where the text does not say it ("Exit" for "X");
   // when empty, the text.
   std::string_view accessibleName{};
   // A text box's label, which names it.
   std::string_view labelledBy{};
-  // Each new text is announced, as a status line's is.
-  bool announced = false;
 };
 
 struct OutlineDesign {

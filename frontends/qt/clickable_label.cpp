@@ -1,10 +1,25 @@
 #include "clickable_label.h"
 
+#include "accessible_clickable_label.h"
+
+#include <QAccessible>
 #include <QMouseEvent>
 
 namespace orvelin {
 
-ClickableLabel::ClickableLabel(QWidget *parent) : QLabel(parent) { setFocusPolicy(Qt::NoFocus); }
+ClickableLabel::ClickableLabel(QWidget *parent) : QLabel(parent) {
+  installAccessibleClickableLabels();
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void ClickableLabel::setSelects(QWidget &shown) {
+  if (selects_ != nullptr) {
+    selects_->removeEventFilter(this);
+  }
+  selects_ = &shown;
+  toldSelected_ = selected();
+  shown.installEventFilter(this);
+}
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event) {
   if (event->button() == Qt::LeftButton) {
@@ -23,6 +38,19 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event) {
   if (rect().contains(event->position().toPoint())) {
     emit clicked();
   }
+}
+
+bool ClickableLabel::eventFilter(QObject *watched, QEvent *event) {
+  const bool shownOrHidden = event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent;
+  // Showing what already shows is no change.
+  if (watched == selects_ && shownOrHidden && selected() != toldSelected_) {
+    toldSelected_ = selected();
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent change(this, changed);
+    QAccessible::updateAccessibility(&change);
+  }
+  return false;
 }
 
 } // namespace orvelin

@@ -34,6 +34,8 @@ QLabel *createLabel(QWidget &window, const ControlDesign &control, std::function
 
 QLineEdit *createTextBox(QWidget &window, const ControlDesign &control) {
   auto *box = new QLineEdit(&window);
+  // What is dropped on a box goes to its window, which takes files only (file_drops.h).
+  box->setAcceptDrops(false);
   QPalette palette = box->palette();
   palette.setColor(QPalette::Text, colourOf(palette, control.colour));
   if (control.background) {

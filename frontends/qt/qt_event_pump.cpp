@@ -39,6 +39,9 @@ protected:
     case QEvent::ShortcutOverride:
     case QEvent::Wheel:
     case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
       return true;
     default:
       return false;

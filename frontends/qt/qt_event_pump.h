@@ -7,7 +7,7 @@
 namespace orvelin {
 
 // Qt's event loop, nested, while a job runs: the window paints and its timers tick, and the user's
-// clicks, keys and a close through the system reach nothing.
+// clicks, keys, drops and a close through the system reach nothing.
 class QtEventPump final : public EventPump {
 public:
   explicit QtEventPump(WindowView &window);

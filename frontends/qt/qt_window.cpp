@@ -1,8 +1,11 @@
 #include "qt_window.h"
 
+#include "accessible_controls.h"
 #include "control_widgets.h"
 #include "drawn_window.h"
+#include "file_drops.h"
 #include "qt_conversions.h"
+#include "ui/accessibility.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +20,8 @@ QtWindow::QtWindow(const WindowDesign &design, WindowEvents &events)
   for (const ControlDesign &each : design.controls) {
     controls_.push_back(createControl(*window_, each, [&events, name = each.name] { events.clicked(name); }));
   }
+  describeForAssistiveTechnology(design, *window_, controls_);
+  new FileDrops(*window_, [&events](const std::vector<std::u16string> &files) { events.filesDropped(files); });
   for (std::size_t next = 1; next < design.tabOrder.size(); ++next) {
     QWidget::setTabOrder(&control(design.tabOrder[next - 1]), &control(design.tabOrder[next]));
   }
@@ -48,6 +53,8 @@ void QtWindow::setText(std::string_view control, std::u16string_view text) {
   QWidget &widget = this->control(control);
   if (auto *box = qobject_cast<QLineEdit *>(&widget)) {
     box->setText(qtString(text));
+  } else if (accessibleOf(design_, design_.controls[controlIndex(design_, control)]).announced) {
+    setAnnouncedText(*qobject_cast<QLabel *>(&widget), qtString(text));
   } else {
     qobject_cast<QLabel *>(&widget)->setText(qtString(text));
   }

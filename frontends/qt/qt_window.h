@@ -14,7 +14,8 @@ namespace orvelin {
 class DrawnWindow;
 
 // A window made from its design with Qt Widgets: labels, clickable labels and line edits, the drawn
-// frame, and the timer. Clicks, ticks and a close through the system go to the events given.
+// frame, and the timer. Clicks (a press through assistive technology too), ticks, dropped files and
+// a close through the system go to the events given.
 class QtWindow final : public RenderedWindow {
 public:
   QtWindow(const WindowDesign &design, WindowEvents &events);

@@ -1,7 +1,9 @@
-// The main window as the Linux program has it: drawn by the Qt front end, driven by real clicks,
-// running the real file jobs through the front end's services, with the busy look painted before a
-// job, the window live but deaf while a job runs, and the file dialog over the window.
+// The main window as the Linux program has it: drawn by the Qt front end, driven by real clicks and
+// presses through assistive technology, running the real file jobs through the front end's
+// services, with the busy look painted before a job, the window live but deaf while a job runs, the
+// file dialog over the window, and files dropped on it.
 
+#include "app/frmMain_design.h"
 #include "frontends/qt/qt_event_pump.h"
 #include "frontends/qt/qt_file_services.h"
 #include "frontends/qt/qt_message_boxes.h"
@@ -15,16 +17,21 @@
 #include "ui/loaded_window.h"
 #include "windows/program_windows.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
+#include <QWindow>
 
 #include <atomic>
 #include <optional>
@@ -32,6 +39,7 @@
 
 using orvelin::LoadedWindow;
 using orvelin::MessageStyle;
+namespace frmMainControls = orvelin::frmMainControls;
 using orvelin::testing::MessageRecorder;
 
 namespace {
@@ -105,6 +113,8 @@ private slots:
   void browseAsksOverTheWindow();
   void lookUpFindsOrdinaryFilesOnly_data();
   void lookUpFindsOrdinaryFilesOnly();
+  void oneDroppedFileIsTakenAsTheName_data();
+  void oneDroppedFileIsTakenAsTheName();
 
 private:
   [[nodiscard]] QWidget &window() const;
@@ -116,6 +126,16 @@ private:
   [[nodiscard]] QString status() const { return control<QLabel>("lblmessage")->text(); }
   [[nodiscard]] QString path(const QString &name) const { return folder_->filePath(name); }
   void click(const char *name) const { QTest::mouseClick(control<QLabel>(name), Qt::LeftButton); }
+  // As a screen reader presses a control.
+  void press(const char *name) const {
+    QAccessible::queryAccessibleInterface(control<QLabel>(name))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+  }
+  void clickOrPress(const char *name, bool byAssistiveTechnology) const {
+    byAssistiveTechnology ? press(name) : click(name);
+  }
+  [[nodiscard]] bool drop(QPoint at, const QMimeData &data) const;
 
   // The boxes of the window and its jobs, but in the test that closes real ones.
   std::optional<MessageRecorder> recorder_;
@@ -159,6 +179,21 @@ QWidget &frmMainQtTest::window() const {
   throw std::logic_error("the main window is missing");
 }
 
+// Drags data from another program over the window to at, and drops it there, as the system reports
+// it to the window; whether the window took the drag.
+bool frmMainQtTest::drop(QPoint at, const QMimeData &data) const {
+  QWindow *system = window().windowHandle();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(system, &enter);
+  const bool taken = enter.isAccepted() && enter.dropAction() != Qt::IgnoreAction;
+  QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  move.setAccepted(taken);
+  QCoreApplication::sendEvent(system, &move);
+  QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(system, &dropped);
+  return taken;
+}
+
 void frmMainQtTest::busyLookIsPaintedBeforeTheBox_data() {
   QTest::addColumn<QString>("button");
   QTest::addColumn<QString>("busy");
@@ -189,13 +224,16 @@ void frmMainQtTest::busyLookIsPaintedBeforeTheBox() {
 
 void frmMainQtTest::encryptThenDecryptRestoresTheFile_data() {
   QTest::addColumn<QString>("password");
-  QTest::newRow("word") << "Secret 1";
+  QTest::addColumn<bool>("byAssistiveTechnology"); // else by the mouse
+  QTest::newRow("word") << "Secret 1" << false;
   // Windows-1252 letters beyond ASCII reach the job whole.
-  QTest::newRow("accented") << QStringLiteral("P\u00e4ssw\u00f6rd \u20ac");
+  QTest::newRow("accented") << QStringLiteral("P\u00e4ssw\u00f6rd \u20ac") << false;
+  QTest::newRow("word, pressed by a screen reader") << "Secret 1" << true;
 }
 
 void frmMainQtTest::encryptThenDecryptRestoresTheFile() {
   QFETCH(QString, password);
+  QFETCH(bool, byAssistiveTechnology);
   const QByteArray content("first line\r\nsecond\0line\n", 24);
   const QString file = path(QStringLiteral("r\u00e9sum\u00e9.txt"));
   QVERIFY(writeFile(file, content));
@@ -203,14 +241,14 @@ void frmMainQtTest::encryptThenDecryptRestoresTheFile() {
   this->password()->setText(password);
   const MessageRecorder &recorder = *recorder_;
 
-  click("cmdencrypt");
+  clickOrPress("cmdencrypt", byAssistiveTechnology);
   const QByteArray encrypted = contentOf(file);
   QCOMPARE(recorder.messages().size(), 0U);
   QCOMPARE(status(), QStringLiteral("File encryption complete!"));
   QCOMPARE(window().cursor().shape(), Qt::ArrowCursor);
   QVERIFY(!encrypted.isEmpty() && encrypted != content);
 
-  click("cmddecrypt");
+  clickOrPress("cmddecrypt", byAssistiveTechnology);
   QCOMPARE(recorder.messages().size(), 0U);
   QCOMPARE(status(), QStringLiteral("File decryption complete!"));
   QCOMPARE(contentOf(file), content);
@@ -311,6 +349,9 @@ void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOver
   ticker.start(10);
   const PaintCounter painted(window());
   std::optional<int> barDuringJob;
+  std::optional<bool> dropTakenDuringJob;
+  QMimeData aFile;
+  aFile.setUrls({QUrl::fromLocalFile(path(QStringLiteral("other.txt")))});
   bool boxModalOverWindow = false;
   QString statusAtBox;
   QTimer watcher;
@@ -325,6 +366,8 @@ void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOver
       if (painted.paints() > 0) {
         barDuringJob = bar->value();
         click("cmddecrypt");
+        press("cmddecrypt");
+        dropTakenDuringJob = drop(fileName()->geometry().center(), aFile);
         QTest::keyClick(fileName(), Qt::Key_X);
         QTest::keyClick(&window(), Qt::Key_F4, Qt::AltModifier);
         window().close();
@@ -337,9 +380,10 @@ void frmMainQtTest::aRunningJobLeavesTheWindowPaintingButDeafWithItsBoxModalOver
   click("cmdencrypt");
 
   QCOMPARE(barDuringJob, std::optional<int>(400));
+  QCOMPARE(dropTakenDuringJob, std::optional<bool>(false));
   QVERIFY(boxModalOverWindow);
   QCOMPARE(statusAtBox, QStringLiteral("Encrypting file.  Please wait...."));
-  // The click on Decrypt, the key and the close reached nothing, then or later.
+  // The click and the press on Decrypt, the drop, the key and the close reached nothing, then or later.
   QCoreApplication::processEvents();
   QCOMPARE(decryptions, 0);
   QCOMPARE(fileName()->text(), QStringLiteral("notes.txt"));
@@ -427,6 +471,57 @@ void frmMainQtTest::lookUpFindsOrdinaryFilesOnly() {
   const QString typed = name.contains(QLatin1String("%1")) ? name.arg(folder_->path()) : name;
 
   QCOMPARE(orvelin::qtMainWindowServices(*recorder_).findsFile(typed.toStdU16String()), found);
+}
+
+void frmMainQtTest::oneDroppedFileIsTakenAsTheName_data() {
+  QTest::addColumn<QString>("onto");      // a control, or the window where it has none
+  QTest::addColumn<QStringList>("files"); // in the test's folder
+  QTest::addColumn<QList<QUrl>>("addresses");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<bool>("taken");
+  const QString window;
+  const auto box = QString::fromLatin1(frmMainControls::fileName.data(), frmMainControls::fileName.size());
+  const QList<QUrl> remote{QUrl(QStringLiteral("https://orvelin.invalid/notes.txt"))};
+  for (const QString &onto : {window, box}) {
+    const char *where = onto.isEmpty() ? "window" : "name box";
+    QTest::addRow("one file on the %s", where) << onto << QStringList{"a.txt"} << QList<QUrl>() << QString() << true;
+    QTest::addRow("two files on the %s", where)
+        << onto << QStringList{"a.txt", "b.txt"} << QList<QUrl>() << QString() << false;
+    QTest::addRow("a remote address on the %s", where) << onto << QStringList() << remote << QString() << false;
+    QTest::addRow("a file and a remote address on the %s", where)
+        << onto << QStringList{"a.txt"} << remote << QString() << false;
+    QTest::addRow("text on the %s", where) << onto << QStringList() << QList<QUrl>() << "a.txt" << false;
+  }
+}
+
+void frmMainQtTest::oneDroppedFileIsTakenAsTheName() {
+  QFETCH(QString, onto);
+  QFETCH(QStringList, files);
+  QFETCH(QList<QUrl>, addresses);
+  QFETCH(QString, text);
+  QFETCH(bool, taken);
+  QList<QUrl> urls;
+  for (const QString &file : files) {
+    QVERIFY(writeFile(path(file), "content"));
+    urls.append(QUrl::fromLocalFile(path(file)));
+  }
+  urls.append(addresses);
+  QMimeData data;
+  if (!urls.isEmpty()) {
+    data.setUrls(urls);
+  }
+  if (!text.isEmpty()) {
+    data.setText(path(text));
+  }
+  const QString typed = QStringLiteral("typed.txt");
+  fileName()->setText(typed);
+  const QWidget *target = onto.isEmpty() ? nullptr : window().findChild<QWidget *>(onto);
+  const QPoint at = target != nullptr ? target->geometry().center() : QPoint(0, 0);
+  QCOMPARE(window().childAt(at), target);
+
+  // A drag of addresses is taken, to see whether they are files; one of text is not.
+  QCOMPARE(drop(at, data), !urls.isEmpty());
+  QCOMPARE(fileName()->text(), taken ? path(files.front()) : typed);
 }
 
 QTEST_MAIN(frmMainQtTest)
