@@ -8,6 +8,9 @@
 
 namespace orvelin {
 
+// How a box says that the file is as it was.
+inline constexpr const char *fileUnchanged = "The file has not been changed.";
+
 // Shows the box of a file operation that failed in messages: critical icon, titled "File Error".
 // Returns false.
 bool reportFileError(MessageSink &messages, const std::string &text);

@@ -36,8 +36,6 @@ std::string tooLargeToDecrypt(const std::filesystem::path &path) {
 }
 
 // A job holds the file's content and its result at once: about twice the file's size.
-constexpr const char *fileUnchanged = "The file has not been changed.";
-
 std::string notEnoughMemory(const char *action, const std::filesystem::path &path) {
   std::error_code unknown;
   const std::uintmax_t size = std::filesystem::file_size(path, unknown);
@@ -132,10 +130,8 @@ bool runJob(const JobKind &kind, const std::filesystem::path &path, std::u16stri
   } catch (const std::bad_alloc &) {
     // The buffers are gone by now, so the box has the memory it needs.
     return reportFileError(messages, notEnoughMemory(kind.action, path));
-  } catch (const std::exception &error) {
-    return reportFileError(messages, cannot(kind.action, path) + error.what() + ". " + fileUnchanged);
   } catch (...) {
-    return reportFileError(messages, cannot(kind.action, path) + "an unexpected error occurred. " + fileUnchanged);
+    return reportFileError(messages, cannot(kind.action, path) + currentFaultReason() + ". " + fileUnchanged);
   }
   meter.finished();
   return true;

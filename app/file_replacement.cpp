@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t writePiece = std::size_t{1} << 20;
 
 bool failed(MessageSink &messages, const std::filesystem::path &path, os::ErrorCode error) {
-  return reportFileError(messages, fileErrorText("write", path, error) + " The file has not been changed.");
+  return reportFileError(messages, fileErrorText("write", path, error) + " " + fileUnchanged);
 }
 
 bool writeAll(os::FileHandle file, std::string_view bytes, const ProgressReport &progress) {

@@ -6,8 +6,6 @@
 #include "frmMain_design.h"
 #include "job_texts.h"
 
-#include <exception>
-
 #include <optional>
 #include <utility>
 
@@ -105,10 +103,8 @@ void frmMainBehaviour::runFileJob(const JobTexts &texts, const FileJob &job) {
                             [&job, &path, &password](MessageSink &messages, const JobProgress &progress) {
                               return job(path, password.text(), messages, progress);
                             });
-  } catch (const std::exception &error) {
-    reportJobFault(texts, path, error.what());
   } catch (...) {
-    reportJobFault(texts, path, "an unexpected error occurred");
+    reportJobFault(texts, path, currentFaultReason());
   }
   view_.setBusyPointer(false);
   view_.setText(frmMainControls::status, utf16(done ? texts.complete : texts.failed));

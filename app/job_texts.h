@@ -1,6 +1,7 @@
 #pragma once
 // The words that the main window and orvelin-cli both use for a job: its input checks and its status.
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,17 @@ inline std::string cannotText(std::string_view action, std::string_view file) {
   std::string text = "Cannot ";
   text.append(action).append(" \"").append(file).append("\": ");
   return text;
+}
+
+// Inside a catch block: what the exception being handled says, for a box that ends a job it broke.
+inline std::string currentFaultReason() {
+  try {
+    throw;
+  } catch (const std::exception &error) {
+    return error.what();
+  } catch (...) {
+    return "an unexpected error occurred";
+  }
 }
 
 struct JobTexts {
