@@ -2,6 +2,7 @@
 // A window of the program made by the Qt front end from its design, with what it reports recorded
 // instead of handled.
 
+#include "frontends/qt/qt_conversions.h"
 #include "frontends/qt/qt_window.h"
 #include "ui/window_list.h"
 #include "windows/program_windows.h"
@@ -15,21 +16,16 @@ namespace orvelin::testing {
 
 class RecordedEvents final : public WindowEvents {
 public:
-  void clicked(std::string_view control) override { list.append(QStringLiteral("click ") + qtName(control)); }
-  void ticked(std::string_view timer) override { list.append(QStringLiteral("tick ") + qtName(timer)); }
+  void clicked(std::string_view control) override { list.append(QStringLiteral("click ") + qtString(control)); }
+  void ticked(std::string_view timer) override { list.append(QStringLiteral("tick ") + qtString(timer)); }
   void filesDropped(const std::vector<std::u16string> &files) override {
     for (const std::u16string &file : files) {
-      list.append(QStringLiteral("drop ") + QString::fromStdU16String(file));
+      list.append(QStringLiteral("drop ") + qtString(file));
     }
   }
   void closed() override { list.append(QStringLiteral("closed")); }
 
   QStringList list;
-
-private:
-  static QString qtName(std::string_view name) {
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-  }
 };
 
 // The window whose design has this name.

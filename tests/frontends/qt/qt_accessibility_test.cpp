@@ -2,6 +2,7 @@
 // ui/accessibility.h derives from the designs: each control's role, name, description and label, a
 // press that clicks, the news of an announced control, and which group selector is checked.
 
+#include "frontends/qt/qt_conversions.h"
 #include "frontends/qt/window_fonts.h"
 #include "open_window.h"
 #include "ui/accessibility.h"
@@ -26,8 +27,6 @@ using orvelin::testing::OpenWindow;
 using orvelin::testing::windowNamed;
 
 namespace {
-
-QString qtName(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
 QAccessible::Role qtRole(AccessibleRole role) {
   switch (role) {
@@ -100,7 +99,7 @@ private:
     return orvelin::designOf(window);
   }
   [[nodiscard]] QWidget &widget(std::string_view control) const {
-    return *window_->widget().findChild<QWidget *>(qtName(control));
+    return *window_->widget().findChild<QWidget *>(orvelin::qtString(control));
   }
   [[nodiscard]] QAccessibleInterface &accessible(std::string_view control) const {
     return *QAccessible::queryAccessibleInterface(&widget(control));
@@ -111,27 +110,28 @@ private:
 
 void QtAccessibilityTest::eachControlIsDescribedAsItsDesignSays() {
   const WindowDesign &design = open();
-  QCOMPARE(QAccessible::queryAccessibleInterface(&window_->widget())->text(QAccessible::Name), qtName(design.caption));
+  QCOMPARE(QAccessible::queryAccessibleInterface(&window_->widget())->text(QAccessible::Name),
+           orvelin::qtString(design.caption));
   for (const ControlDesign &control : design.controls) {
     const AccessibleControl expected = orvelin::accessibleOf(design, control);
     QAccessibleInterface &actual = accessible(control.name);
-    const QByteArray name = qtName(control.name).toLatin1();
+    const QByteArray name = orvelin::qtString(control.name).toLatin1();
     QVERIFY2(actual.role() == qtRole(expected.role), name);
-    QCOMPARE(actual.text(QAccessible::Name), qtName(expected.name));
-    QCOMPARE(actual.text(QAccessible::Description), qtName(expected.description));
+    QCOMPARE(actual.text(QAccessible::Name), orvelin::qtString(expected.name));
+    QCOMPARE(actual.text(QAccessible::Description), orvelin::qtString(expected.description));
     // The keyboard reaches the controls of the tab order only, whatever assistive technology may press.
     QCOMPARE(actual.state().focusable, std::ranges::find(design.tabOrder, control.name) != design.tabOrder.end());
     QStringList labels;
     for (const auto &[label, relation] : actual.relations(QAccessible::Label)) {
       labels.append(label->object()->objectName());
     }
-    QCOMPARE(labels, expected.labelledBy.empty() ? QStringList() : QStringList{qtName(expected.labelledBy)});
+    QCOMPARE(labels, expected.labelledBy.empty() ? QStringList() : QStringList{orvelin::qtString(expected.labelledBy)});
 
     QCOMPARE(actionsOf(actual).contains(QAccessibleActionInterface::pressAction()), orvelin::pressable(expected));
     if (orvelin::pressable(expected)) {
       window_->events.list.clear();
       actual.actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-      QCOMPARE(window_->events.list, QStringList{QStringLiteral("click ") + qtName(control.name)});
+      QCOMPARE(window_->events.list, QStringList{QStringLiteral("click ") + orvelin::qtString(control.name)});
     }
   }
 }
@@ -163,7 +163,7 @@ void QtAccessibilityTest::aSelectorIsCheckedWhileItsGroupShows() {
     QStringList checkedBefore;
     for (const ControlDesign &control : design.controls) {
       if (accessible(control.name).state().checked) {
-        checkedBefore.append(qtName(control.name));
+        checkedBefore.append(orvelin::qtString(control.name));
       }
     }
     updates.clear();
@@ -179,8 +179,8 @@ void QtAccessibilityTest::aSelectorIsCheckedWhileItsGroupShows() {
       const QAccessible::State state = accessible(control.name).state();
       QCOMPARE(state.checkable, !described.selects.empty());
       QCOMPARE(state.checked, !described.selects.empty() && described.selects == shown.controls.front());
-      if (state.checked != checkedBefore.contains(qtName(control.name))) {
-        changed.append(qtName(control.name));
+      if (state.checked != checkedBefore.contains(orvelin::qtString(control.name))) {
+        changed.append(orvelin::qtString(control.name));
       }
     }
     QStringList told;
