@@ -82,4 +82,13 @@ std::optional<std::size_t> clsCrypto::throughSlices(Work work, std::size_t lengt
   }
 }
 
+void clsCrypto::waitForInput(std::size_t end) {
+  if (InputFilled_) {
+    InputFilled_(end);
+    if (end == InBuffer_.size()) {
+      InputFilled_ = {};
+    }
+  }
+}
+
 } // namespace orvelin

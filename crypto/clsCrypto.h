@@ -7,6 +7,7 @@
 #include "base/message_sink.h"
 #include "base/progress.h"
 #include "cryptoapi.h"
+#include "slice_sink.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,6 +28,11 @@ public:
   // What EncryptFileData puts before the content: the digest's length as two digits, and the digest.
   // Content handed over in a buffer with this much room to spare is sealed where it lies.
   static constexpr std::size_t sealHeaderSize = 18;
+  // The most a block cipher adds in completing a message: one block.
+  static constexpr std::size_t paddingGrowth = 8;
+  // Content handed over with this much room to spare is sealed and enciphered where it lies, with no
+  // second buffer of its size: InBuffer is then left empty and OutBuffer has its memory.
+  static constexpr std::size_t inPlaceEncryptionRoom = sealHeaderSize + paddingGrowth;
 
   // Bytes handed to the service in one call: long buffers go through a slice at a time, so that the
   // work can report its progress. A whole number of cipher blocks; a slice of RC2 encryption, the
@@ -36,6 +42,20 @@ public:
   // Optional: HashFile, EncryptMessageData and DecryptMessageData report to it once per slice, from
   // the thread that called them. Without it they report nothing.
   void Progress(ProgressReport value) { Progress_ = std::move(value); }
+
+  // Optional, for InBuffer handed over at its final size while another thread still fills it, in
+  // order: asked to return once InBuffer[0, end) holds its bytes (and, for end at its size, once the
+  // filling is known to be complete). HashFile and DecryptMessageData ask before each slice they
+  // read; once all of InBuffer is there the engine asks no more. It may throw (the filling failed),
+  // which stops the operation and goes on to its caller.
+  using InputWait = std::function<void(std::size_t end)>;
+  void InputFilled(InputWait value) { InputFilled_ = std::move(value); }
+
+  // Optional: EncryptMessageData hands it its ciphertext, DecryptMessageData its plaintext and
+  // DecryptFileData only the content (the seal cut off), a slice at a time, from the thread that
+  // called them. The sink must outlive the operations. What it was handed is the result only once
+  // the operation has returned true.
+  void OutputSlices(SliceSink *value) { OutputSlices_ = value; }
 
   // Buffers are byte strings: one char per byte, NUL is ordinary data. Readers hand out the engine's
   // own buffer, so that multi-megabyte contents are copied only where the caller wants a copy.
@@ -75,6 +95,11 @@ private:
   // the last one, and what the last call left in its length.
   using SliceCall = std::function<BOOL(std::size_t offset, DWORD &length, BOOL last)>;
   std::optional<std::size_t> throughSlices(Work work, std::size_t length, const SliceCall &call);
+  // Returns once InBuffer[0, end) is there (see InputFilled).
+  void waitForInput(std::size_t end);
+  // EncryptMessageData, in InBuffer itself when inPlace (which must have room for the padding).
+  bool encryptMessage(bool inPlace);
+  bool decryptMessage(SliceSink *output);
 
   MessageSink &Messages_;
   std::string Password_;
@@ -86,6 +111,8 @@ private:
   std::string HashValue_;
   std::int16_t HashLength_ = 0;
   ProgressReport Progress_;
+  InputWait InputFilled_;
+  SliceSink *OutputSlices_ = nullptr;
 };
 
 } // namespace orvelin

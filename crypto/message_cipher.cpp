@@ -14,13 +14,20 @@ namespace {
 
 // A ciphertext this long could not be doubled in the signed 32-bit working length.
 constexpr std::uint64_t largestCipherLength = (std::uint64_t{1} << 30) - 1;
-// A block cipher completing a message adds at most one block.
-constexpr std::uint64_t largestGrowth = 8;
+
+void handOver(SliceSink *output, const std::string &buffer, std::size_t offset, std::size_t length) {
+  if (output != nullptr) {
+    output->take(std::string_view(buffer).substr(offset, length));
+  }
+}
 
 } // namespace
 
-bool clsCrypto::EncryptMessageData() {
+bool clsCrypto::EncryptMessageData() { return encryptMessage(false); }
+
+bool clsCrypto::encryptMessage(bool inPlace) {
   constexpr const char *suffix = " during CryptEncrypt!";
+  waitForInput(InBuffer_.size());
   if (!fitsServiceLength(InBuffer_, suffix)) {
     return false;
   }
@@ -34,18 +41,30 @@ bool clsCrypto::EncryptMessageData() {
   }
   // Room for twice the reported size, but never more than the cipher can use.
   const std::uint64_t workingLength =
-      std::min(std::uint64_t{dataLength} * 2, std::uint64_t{inputLength} + largestGrowth);
-  // The input, then zeros for the cipher's growth: one pass over the bytes, not a fill and a copy.
-  std::string working = reservedBuffer(workingLength);
-  working.assign(InBuffer_, 0, workingLength);
+      std::min(std::uint64_t{dataLength} * 2, std::uint64_t{inputLength} + paddingGrowth);
+  std::string working;
+  if (inPlace) {
+    // Within the room the caller left: no copy, and no fresh memory to fault in.
+    working = std::move(InBuffer_);
+    InBuffer_.clear();
+  } else {
+    // The input, then zeros for the cipher's growth: one pass over the bytes, not a fill and a copy.
+    working = reservedBuffer(workingLength);
+    working.assign(InBuffer_, 0, workingLength);
+  }
   working.resize(workingLength);
+  const ReleasedAtEnd released(OutputSlices_);
   auto *data = reinterpret_cast<BYTE *>(working.data());
   const std::optional<std::size_t> cipherLength =
       throughSlices(Work::Encrypting, inputLength, [&](std::size_t offset, DWORD &length, BOOL last) {
         // Only the last slice grows, into the room behind it; none may go past the working buffer.
         const std::uint64_t room = workingLength - offset;
         const auto bufferLength = static_cast<DWORD>(last ? room : std::min<std::uint64_t>(room, length));
-        return calls.CryptEncrypt(SessionKeyHandle_, 0, last, 0, data + offset, &length, bufferLength);
+        if (!calls.CryptEncrypt(SessionKeyHandle_, 0, last, 0, data + offset, &length, bufferLength)) {
+          return FALSE;
+        }
+        handOver(OutputSlices_, working, offset, length);
+        return TRUE;
       });
   if (!cipherLength) {
     return reportServiceFailure(suffix);
@@ -55,17 +74,27 @@ bool clsCrypto::EncryptMessageData() {
   return true;
 }
 
-bool clsCrypto::DecryptMessageData() {
+bool clsCrypto::DecryptMessageData() { return decryptMessage(OutputSlices_); }
+
+bool clsCrypto::decryptMessage(SliceSink *output) {
   constexpr const char *suffix = " during CryptDecrypt!";
   if (!fitsServiceLength(InBuffer_, suffix)) {
     return false;
   }
   const ServiceCalls &calls = serviceCalls();
-  std::string working = InBuffer_;
-  auto *data = reinterpret_cast<BYTE *>(working.data());
+  // Copied a slice at a time, each once it is there, into room that never moves.
+  std::string working = reservedBuffer(InBuffer_.size());
+  const ReleasedAtEnd released(output);
   const std::optional<std::size_t> plainLength =
-      throughSlices(Work::Decrypting, working.size(), [&](std::size_t offset, DWORD &length, BOOL last) {
-        return calls.CryptDecrypt(SessionKeyHandle_, 0, last, 0, data + offset, &length);
+      throughSlices(Work::Decrypting, InBuffer_.size(), [&](std::size_t offset, DWORD &length, BOOL last) {
+        waitForInput(offset + length);
+        working.append(InBuffer_, offset, length);
+        if (!calls.CryptDecrypt(SessionKeyHandle_, 0, last, 0, reinterpret_cast<BYTE *>(working.data()) + offset,
+                                &length)) {
+          return FALSE;
+        }
+        handOver(output, working, offset, length);
+        return TRUE;
       });
   if (!plainLength) {
     return reportServiceFailure(suffix);

@@ -6,6 +6,7 @@
 #include "clsCrypto.h"
 #include "service_calls.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -29,6 +30,35 @@ std::optional<std::size_t> digestLengthField(std::string_view payload) {
   return value;
 }
 
+std::size_t startOfContent(std::string_view payload, std::size_t digestLength) {
+  return std::min(payload.size(), lengthFieldSize + digestLength);
+}
+
+// Passes on only the content of a payload's slices. The first slice holds the whole seal, or is the
+// whole payload: every slice but the last is a full one of the engine's, far longer than any seal.
+// A payload that is not one has no content to pass on; it is reported once it is all deciphered.
+class ContentOnly final : public SliceSink {
+public:
+  explicit ContentOnly(SliceSink &next) : next_(next) {}
+
+  void take(std::string_view slice) override {
+    if (!toCut_) {
+      const std::optional<std::size_t> digestLength = digestLengthField(slice);
+      toCut_ = digestLength ? startOfContent(slice, *digestLength) : std::string_view::npos;
+    }
+    const std::size_t cut = std::min(*toCut_, slice.size());
+    if (*toCut_ != std::string_view::npos) {
+      *toCut_ -= cut;
+    }
+    next_.take(slice.substr(cut));
+  }
+  void release() noexcept override { next_.release(); }
+
+private:
+  SliceSink &next_;
+  std::optional<std::size_t> toCut_;
+};
+
 } // namespace
 
 bool clsCrypto::reportCorruption() {
@@ -51,6 +81,7 @@ bool clsCrypto::HashFile() {
   // MD5 streams: the digest of the slices, fed in order, is that of the whole.
   const auto *data = reinterpret_cast<const BYTE *>(InBuffer_.data());
   if (!throughSlices(Work::Hashing, InBuffer_.size(), [&](std::size_t offset, DWORD &length, BOOL /*last*/) {
+        waitForInput(offset + length);
         return calls.CryptHashData(hash, data + offset, length, 0);
       })) {
     return reportServiceFailure(" during CryptHashData!");
@@ -75,7 +106,9 @@ bool clsCrypto::HashFile() {
 }
 
 bool clsCrypto::EncryptFileData() {
+  waitForInput(InBuffer_.size());
   const std::string header = std::to_string(HashLength_) + HashValue_;
+  const bool inPlace = InBuffer_.capacity() >= InBuffer_.size() + header.size() + paddingGrowth;
   if (InBuffer_.capacity() >= InBuffer_.size() + header.size()) {
     // The caller left room: the content moves up in place, with no second copy of it in memory.
     InBuffer_.insert(0, header);
@@ -85,11 +118,15 @@ bool clsCrypto::EncryptFileData() {
     payload.append(header).append(InBuffer_);
     InBuffer_ = std::move(payload);
   } // The moved-from payload may hold the old content's buffer: let it go before the cipher doubles up.
-  return EncryptMessageData();
+  return encryptMessage(inPlace);
 }
 
 bool clsCrypto::DecryptFileData() {
-  if (!DecryptMessageData()) {
+  std::optional<ContentOnly> content;
+  if (OutputSlices_ != nullptr) {
+    content.emplace(*OutputSlices_);
+  }
+  if (!decryptMessage(content ? &*content : nullptr)) {
     return false;
   }
   const std::string_view payload = OutBuffer_;
@@ -98,7 +135,7 @@ bool clsCrypto::DecryptFileData() {
     return reportCorruption();
   }
   const std::string_view storedDigest = payload.substr(lengthFieldSize).substr(0, *digestLength);
-  const std::size_t contentStart = std::min(payload.size(), lengthFieldSize + *digestLength);
+  const std::size_t contentStart = startOfContent(payload, *digestLength);
   // Reuses InBuffer's room, which the longer ciphertext already took, instead of a third buffer.
   InBuffer_.assign(payload.substr(contentStart));
   if (!HashFile()) {

@@ -1,8 +1,10 @@
 #pragma once
-// Which intercepted calls must fail, and with what code; and the log of every call made.
+// Which intercepted calls must fail, and with what code; and the log of every call made, from
+// whichever thread makes it (a job reads and writes on threads of its own).
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -21,6 +23,7 @@ public:
 
   // Logs the call and says the code it must fail with, if any.
   std::optional<Code> intercept(Call call) {
+    const std::scoped_lock lock(mutex_);
     log_.push_back(call);
     for (const int occurrence : {count(call), everyCall}) {
       if (const auto fault = faults_.find({call, occurrence}); fault != faults_.end()) {
@@ -33,6 +36,7 @@ public:
 private:
   std::map<std::pair<Call, int>, Code> faults_;
   std::vector<Call> log_;
+  std::mutex mutex_;
 };
 
 } // namespace orvelin::testing

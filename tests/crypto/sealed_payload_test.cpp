@@ -30,7 +30,8 @@ TEST(SealedPayload, IsTheSameWhereverTheContentLies) {
   const std::string content(100, 'c');
   const std::string md5OfContent = fromHex("ca69c3acc86e56b995aa27bba6f2acdc");
   for (const std::size_t room :
-       {std::size_t{0}, clsCrypto::sealHeaderSize - 1, clsCrypto::sealHeaderSize, std::size_t{1000}}) {
+       {std::size_t{0}, clsCrypto::sealHeaderSize - 1, clsCrypto::sealHeaderSize, clsCrypto::inPlaceEncryptionRoom - 1,
+        clsCrypto::inPlaceEncryptionRoom, std::size_t{1000}}) {
     SCOPED_TRACE(room);
     std::string buffer;
     buffer.reserve(content.size() + room);
@@ -39,7 +40,8 @@ TEST(SealedPayload, IsTheSameWhereverTheContentLies) {
     engine.Password("password");
     engine.InBuffer(std::move(buffer));
     ASSERT_TRUE(engine.HashFile() && engine.GeneratePasswordKey() && engine.EncryptFileData());
-    EXPECT_EQ(engine.InBuffer(), "16" + md5OfContent + content);
+    // Enciphered where it lay, the payload is gone from InBuffer; otherwise it stays there.
+    EXPECT_EQ(engine.InBuffer(), room >= clsCrypto::inPlaceEncryptionRoom ? "" : "16" + md5OfContent + content);
     EXPECT_EQ(decryptAndUnseal("password", engine.OutBuffer(), boxes).content, content);
   }
 }
