@@ -1,12 +1,14 @@
 #include "file_jobs.h"
 
 #include "base/secure_wipe.h"
+#include "content_reader.h"
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
 #include "file_error.h"
 #include "file_replacement.h"
 #include "job_texts.h"
 #include "password_encoding.h"
+#include "slice_writer.h"
 #include "whole_file.h"
 
 #include <algorithm>
@@ -97,8 +99,44 @@ struct JobKind {
   const Stages &stages;
 };
 
-// A usable password, a file that may be rewritten and its content, each refused with its own box;
-// then the engine's steps, and the file replaced once they have all succeeded.
+// The engine's steps on the file's content as it is read, each finished slice of the result
+// written to the replacement while the next is worked on. False, with a box shown, when a step
+// fails, the file could not be read whole or the result not written.
+bool runEngine(const JobKind &kind, const std::filesystem::path &path, const std::string &passwordBytes,
+               FileToRead &input, ContentReplacement &replacement, MessageSink &messages,
+               const ProgressReport &progress) {
+  clsCrypto engine(messages);
+  engine.Password(passwordBytes);
+  const std::size_t size = input.size();
+  engine.InBuffer(input.takeBuffer());
+  // The engine's own buffer, at its final size, filled in place while the engine waits for it.
+  ContentReader reader(input.takeHandle(), const_cast<char *>(engine.InBuffer().data()), size);
+  SliceWriter writer(replacement);
+  engine.InputFilled([&](std::size_t end) {
+    reader.waitFor(end);
+    progress(Work::Reading, reader.filled(), size);
+  });
+  engine.OutputSlices(&writer);
+  engine.Progress(progress);
+  try {
+    if (!kind.engineSteps(engine)) {
+      return false;
+    }
+    reader.finish();
+    writer.finish();
+  } catch (const ReadFault &fault) {
+    return reportReadFault(messages, path, fault);
+  } catch (const WriteFault &fault) {
+    return replacement.failed(fault.error, messages);
+  }
+  // Written, though not yet flushed: the writing's share of the time is mostly its flush.
+  progress(Work::Writing, engine.OutBuffer().size(), engine.OutBuffer().size());
+  return true;
+}
+
+// A usable password, a file that may be rewritten and read, and somewhere beside it for the result,
+// each refused with its own box; then the engine's steps, and the file replaced once they have all
+// succeeded.
 bool rewrite(const JobKind &kind, const std::filesystem::path &path, std::u16string_view password,
              MessageSink &messages, const ProgressReport &progress) {
   std::string passwordBytes;
@@ -106,16 +144,14 @@ bool rewrite(const JobKind &kind, const std::filesystem::path &path, std::u16str
   if (!passwordForService(password, passwordBytes, messages) || !checkReplaceable(path, messages)) {
     return false;
   }
-  std::optional<std::string> content =
-      readWholeFile(path, kind.largestSize, kind.tooLargeText(path), kind.spareRoom, progress, messages);
-  if (!content) {
+  std::optional<FileToRead> input =
+      openWholeFile(path, kind.largestSize, kind.tooLargeText(path), kind.spareRoom, messages);
+  if (!input) {
     return false;
   }
-  clsCrypto engine(messages);
-  engine.Password(passwordBytes);
-  engine.InBuffer(std::move(*content));
-  engine.Progress(progress);
-  return kind.engineSteps(engine) && replaceFileContent(path, engine.OutBuffer(), progress, messages);
+  ContentReplacement replacement;
+  return replacement.begin(path, messages) &&
+         runEngine(kind, path, passwordBytes, *input, replacement, messages, progress) && replacement.finish(messages);
 }
 
 // Every job, which no exception leaves without its box: each part of it leaves the file as it was
@@ -147,7 +183,7 @@ bool decryptionSteps(clsCrypto &engine) { return runDecryption(engine); }
 
 bool EncryptFile(const std::filesystem::path &path, std::u16string_view password, MessageSink &messages,
                  const JobProgress &progress) {
-  return runJob({encryptionTexts.action, largestPlainFile, tooLargeToEncrypt, clsCrypto::sealHeaderSize,
+  return runJob({encryptionTexts.action, largestPlainFile, tooLargeToEncrypt, clsCrypto::inPlaceEncryptionRoom,
                  encryptionSteps, encryptionStages},
                 path, password, messages, progress);
 }

@@ -1,10 +1,11 @@
 #include "file_replacement.h"
 
+#include "early_writeback.h"
 #include "file_error.h"
-#include "system_files.h"
 #include "temporary_files.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orvelin {
 namespace {
@@ -12,11 +13,11 @@ namespace {
 // Long writes go in pieces, so a full disk is met part-way through like on any large file.
 constexpr std::size_t writePiece = std::size_t{1} << 20;
 
-bool failed(MessageSink &messages, const std::filesystem::path &path, os::ErrorCode error) {
+bool writeFailed(MessageSink &messages, const std::filesystem::path &path, os::ErrorCode error) {
   return reportFileError(messages, fileErrorText("write", path, error) + " " + fileUnchanged);
 }
 
-bool writeAll(os::FileHandle file, std::string_view bytes, const ProgressReport &progress) {
+bool writeAll(os::FileHandle file, std::string_view bytes) {
   for (std::size_t done = 0; done < bytes.size();) {
     const std::optional<std::size_t> wrote =
         os::writeSome(file, bytes.data() + done, std::min(bytes.size() - done, writePiece));
@@ -24,30 +25,15 @@ bool writeAll(os::FileHandle file, std::string_view bytes, const ProgressReport 
       return false;
     }
     done += *wrote;
-    progress(Work::Writing, done, bytes.size());
   }
   return true;
 }
 
-// Writes the content to the temporary file. Should progress throw, the temporary file is closed
-// and removed before the exception goes on: the target was never touched.
-bool writeAllOrRemove(os::FileHandle file, std::string_view bytes, const std::filesystem::path &temporary,
-                      const ProgressReport &progress) {
-  try {
-    return writeAll(file, bytes, progress);
-  } catch (...) {
-    os::close(file);
-    os::removeFile(temporary);
-    throw;
-  }
-}
-
 // Closes the temporary file and, once it holds the whole content on the disk with what the user
 // chose for the target, puts it in the target's place.
-os::Placement completeAndPutInPlace(os::FileHandle file, std::string_view bytes, const std::filesystem::path &temporary,
-                                    const std::filesystem::path &target, const ProgressReport &progress) {
-  if (!writeAllOrRemove(file, bytes, temporary, progress) || !os::takeOverAttributes(file, target) ||
-      !os::flush(file)) {
+os::Placement completeAndPutInPlace(os::FileHandle file, const std::filesystem::path &temporary,
+                                    const std::filesystem::path &target) {
+  if (!os::takeOverAttributes(file, target) || !os::flush(file)) {
     const os::ErrorCode error = os::lastError();
     os::close(file);
     return {os::Placement::Outcome::Unchanged, error, std::nullopt};
@@ -82,31 +68,55 @@ bool checkReplaceable(const std::filesystem::path &path, MessageSink &messages) 
   return true;
 }
 
-bool replaceFileContent(const std::filesystem::path &path, std::string_view bytes, const ProgressReport &progress,
-                        MessageSink &messages) {
+ContentReplacement::~ContentReplacement() { abandon(); }
+
+void ContentReplacement::abandon() {
+  if (file_) {
+    os::close(*std::exchange(file_, std::nullopt));
+    os::removeFile(temporary_);
+  }
+}
+
+bool ContentReplacement::begin(const std::filesystem::path &path, MessageSink &messages) {
+  path_ = path;
   const std::optional<std::filesystem::path> target = os::finalTarget(path);
   if (!target) {
-    return failed(messages, path, os::lastError());
+    return writeFailed(messages, path, os::lastError());
   }
-  tidyAbandonedTemporaryFiles(*target);
-  std::filesystem::path temporary;
-  const std::optional<os::FileHandle> file = createTemporaryFile(*target, temporary);
-  if (!file) {
-    return failed(messages, path, os::lastError());
+  target_ = *target;
+  tidyAbandonedTemporaryFiles(target_);
+  file_ = createTemporaryFile(target_, temporary_);
+  return file_ || writeFailed(messages, path, os::lastError());
+}
+
+bool ContentReplacement::append(std::string_view bytes) {
+  if (!writeAll(*file_, bytes)) {
+    return false;
   }
-  const os::Placement placement = completeAndPutInPlace(*file, bytes, temporary, *target, progress);
+  os::startWriteback(*file_, written_, bytes.size());
+  written_ += bytes.size();
+  return true;
+}
+
+bool ContentReplacement::failed(os::ErrorCode error, MessageSink &messages) {
+  abandon();
+  return writeFailed(messages, path_, error);
+}
+
+bool ContentReplacement::finish(MessageSink &messages) {
+  const os::Placement placement = completeAndPutInPlace(*std::exchange(file_, std::nullopt), temporary_, target_);
   if (placement.outcome == os::Placement::Outcome::Unchanged) {
-    os::removeFile(temporary);
-    return failed(messages, path, placement.error);
+    os::removeFile(temporary_);
+    return writeFailed(messages, path_, placement.error);
   }
   if (placement.outcome == os::Placement::Outcome::Displaced) {
-    return displaced(messages, path, placement, temporary);
+    return displaced(messages, path_, placement, temporary_);
   }
   if (placement.oldContent) {
     // The job is done, but the content it replaced (the readable one, after an encryption) is
     // still on the disk: the user must know.
     reportFileError(messages, fileErrorText("remove", *placement.oldContent, placement.error) +
-                                  " It holds the old content of " + quoted(path) + ", which has been rewritten.");
+                                  " It holds the old content of " + quoted(path_) + ", which has been rewritten.");
   }
   return true;
 }

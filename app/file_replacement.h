@@ -1,13 +1,15 @@
 #pragma once
 // Replacing a file's content without ever putting the old content at risk: the new bytes go to a
-// private temporary file beside it, reach the disk, get what the user chose for the old file
-// (permissions, attributes), and only then take its place in one atomic step. At any moment the
+// private temporary file beside it as they come, reach the disk, get what the user chose for the old
+// file (permissions, attributes), and only then take its place in one atomic step. At any moment the
 // path holds either the whole old content or the whole new one.
 
 #include "base/message_sink.h"
-#include "base/progress.h"
+#include "system_files.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace orvelin {
@@ -16,13 +18,39 @@ namespace orvelin {
 // (read-only).
 bool checkReplaceable(const std::filesystem::path &path, MessageSink &messages);
 
-// False, with a "File Error" box shown, when the content could not be replaced: the file is then
-// untouched and no temporary file is left, or, should it have been moved aside and neither content
-// could be put back in its place, the box says where each is. True once the file holds the new
-// content, with a box if a copy of the old content could not be removed. A symbolic link stays a
-// link; its target is rewritten. Each piece written is reported to progress as Work::Writing; should
-// progress throw, the file is untouched and no temporary file is left. The boxes go to messages.
-bool replaceFileContent(const std::filesystem::path &path, std::string_view bytes, const ProgressReport &progress,
-                        MessageSink &messages);
+// One replacement of a file's content: begin, append the new content in order (from any one thread
+// at a time), finish. Gone before finish has put the new content in place, it takes its temporary
+// file with it: the file is then untouched.
+class ContentReplacement {
+public:
+  ContentReplacement() = default;
+  ContentReplacement(const ContentReplacement &) = delete;
+  ContentReplacement &operator=(const ContentReplacement &) = delete;
+  ~ContentReplacement();
+
+  // Creates the temporary file for the file at path. False, with a "File Error" box shown in
+  // messages, when it cannot; nothing is then left behind.
+  bool begin(const std::filesystem::path &path, MessageSink &messages);
+  // Writes bytes after those before; false, with the reason in os::lastError(), when they could not
+  // all be written.
+  bool append(std::string_view bytes);
+  // Puts what was appended in place of the file. False, with a "File Error" box shown, when the
+  // content could not be replaced: the file is then untouched and no temporary file is left, or,
+  // should it have been moved aside and neither content could be put back in its place, the box says
+  // where each is. True once the file holds the new content, with a box if a copy of the old content
+  // could not be removed. A symbolic link stays a link; its target is rewritten.
+  bool finish(MessageSink &messages);
+  // Shows the box of an append that failed with error, and abandons the replacement. Returns false.
+  bool failed(os::ErrorCode error, MessageSink &messages);
+
+private:
+  void abandon();
+
+  std::filesystem::path path_;
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  std::optional<os::FileHandle> file_;
+  std::uint64_t written_ = 0;
+};
 
 } // namespace orvelin

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <filesystem>
 #include <grp.h>
+#include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,6 +102,50 @@ TEST_F(FileJobs, AFullDiskPartWayThroughTheWriteLeavesTheOriginalAndSaysSo) {
       ::testing::ExitedWithCode(0), "");
 }
 
+int systemCalls = 0;
+
+void throwsOnSecond() {
+  if (++systemCalls == 2) {
+    throw std::runtime_error("the device went away");
+  }
+}
+
+TEST_F(FileJobs, AnExceptionOnTheReadingOrWritingThreadEndsTheJobInItsBox) {
+  // Thrown from the system's read or write, on the threads beside the engine, it is carried to the
+  // job's thread, which stops and says why, the file as it was.
+  FileSystemCalls reading = FileSystemCalls::platform();
+  reading.read = [](int file, void *buffer, size_t count) {
+    throwsOnSecond();
+    return ::read(file, buffer, count);
+  };
+  FileSystemCalls writing = FileSystemCalls::platform();
+  writing.write = [](int file, const void *buffer, size_t count) {
+    throwsOnSecond();
+    return ::write(file, buffer, count);
+  };
+  const std::string plain = randomBytes(std::size_t{4} << 20);
+  const struct {
+    const char *name;
+    const FileSystemCalls &calls;
+  } cases[] = {{"reading", reading}, {"writing", writing}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = put("thrown.bin", plain);
+    boxes.clear();
+    systemCalls = 0;
+    bool rewritten = true;
+    {
+      const ScopedFileSystemCalls scope(c.calls);
+      rewritten = EncryptFile(path, u"pw", boxes);
+    }
+    EXPECT_FALSE(rewritten);
+    EXPECT_EQ(contentOf(path), plain);
+    EXPECT_EQ(entries(), std::vector<std::string>{"thrown.bin"});
+    EXPECT_EQ(boxes.messages(), fileErrors("Cannot encrypt \"" + shown(path) +
+                                           "\": the device went away. The file has not been changed."));
+  }
+}
+
 TEST_F(FileJobs, TooLittleMemoryIsAFileErrorThatTouchesNothing) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the address space cannot be limited under AddressSanitizer";
@@ -108,27 +153,34 @@ TEST_F(FileJobs, TooLittleMemoryIsAFileErrorThatTouchesNothing) {
   constexpr std::size_t mebibyte = std::size_t{1} << 20;
   const std::string plain = randomBytes(64 * mebibyte);
   const std::string encrypted = sealAndEncrypt("pw", plain, boxes);
-  // Too little to read the file at all, and enough to read it but not for the engine's result. A job
-  // needs about twice the file: 64 MiB of content, or 64 MiB and 24 bytes of ciphertext.
+  // Too little to read the file at all, and enough to read it but not for the engine's result. A
+  // decryption needs about twice the file: 64 MiB and 24 bytes of ciphertext, and its content. An
+  // encryption enciphers its 64 MiB of content where it was read, so that much is enough for it.
   const struct {
     std::size_t headroom;
-    int neededMiB;
     bool encrypting;
+    int neededMiB; // as the box says; 0 where the job has all it needs
   } cases[] = {
-      {16 * mebibyte, 128, true}, {96 * mebibyte, 128, true}, {16 * mebibyte, 129, false}, {96 * mebibyte, 129, false}};
+      {16 * mebibyte, true, 128}, {96 * mebibyte, true, 0}, {16 * mebibyte, false, 129}, {96 * mebibyte, false, 129}};
   for (const auto &c : cases) {
     SCOPED_TRACE(::testing::Message() << (c.encrypting ? "encrypt" : "decrypt") << ", headroom " << c.headroom);
     const std::string &original = c.encrypting ? plain : encrypted;
     const fs::path path = put("big.bin", original);
     boxes.clear();
-    bool rewritten = true;
+    bool rewritten = false;
     {
       const AddressSpaceLimit limit(c.headroom);
       rewritten = c.encrypting ? EncryptFile(path, u"pw", boxes) : DecryptFile(path, u"pw", boxes);
     }
+    EXPECT_EQ(entries(), std::vector<std::string>{"big.bin"});
+    if (c.neededMiB == 0) {
+      EXPECT_TRUE(rewritten);
+      EXPECT_EQ(contentOf(path), encrypted);
+      EXPECT_TRUE(boxes.messages().empty());
+      continue;
+    }
     EXPECT_FALSE(rewritten);
     EXPECT_EQ(contentOf(path), original);
-    EXPECT_EQ(entries(), std::vector<std::string>{"big.bin"});
     EXPECT_EQ(boxes.messages(), fileErrors(std::string("Cannot ") + (c.encrypting ? "encrypt" : "decrypt") + " \"" +
                                            shown(path) + "\": there is not enough memory; the job needs about " +
                                            std::to_string(c.neededMiB) + " MiB. The file has not been changed."));

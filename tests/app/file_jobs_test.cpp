@@ -57,6 +57,84 @@ TEST_F(FileJobs, RoundTripsEmptySmallAndMultiMegabyteFilesWithAUnicodeName) {
   EXPECT_EQ(entries(), std::vector{shown(name)});
 }
 
+TEST_F(FileJobs, WriteWhatTheEngineGivesForEveryLengthAroundASlice) {
+  // The content is read, and the result written, beside the engine: its slices' edges must not show.
+  constexpr std::size_t slice = clsCrypto::sliceSize;
+  constexpr std::size_t seal = clsCrypto::sealHeaderSize;
+  const std::size_t lengths[] = {0,
+                                 1,
+                                 slice - seal - 1,
+                                 slice -
+                                     seal, // a payload of exactly one slice: its ciphertext's last slice is all padding
+                                 slice - 1,
+                                 slice,
+                                 slice + 1,
+                                 3 * slice + 5};
+  for (const std::size_t length : lengths) {
+    SCOPED_TRACE(length);
+    const std::string content = randomBytes(length);
+    const fs::path path = put("slices.bin", content);
+    ASSERT_TRUE(EncryptFile(path, u"pw", boxes));
+    EXPECT_EQ(contentOf(path), sealAndEncrypt("pw", content, boxes));
+    ASSERT_TRUE(DecryptFile(path, u"pw", boxes));
+    EXPECT_EQ(contentOf(path), content);
+  }
+  EXPECT_TRUE(boxes.messages().empty());
+  EXPECT_EQ(entries(), std::vector<std::string>{"slices.bin"});
+}
+
+TEST_F(FileJobs, AFaultReadingOrWritingPartWayLeavesTheOriginalAndNoTemporaryFile) {
+  // Five slices: the faults strike while the engine works on the slices before them.
+  const std::string plain = randomBytes(5 * clsCrypto::sliceSize);
+  const std::string encrypted = sealAndEncrypt("pw", plain, boxes);
+#ifdef _WIN32
+  constexpr os::ErrorCode readFault = ERROR_READ_FAULT;
+  constexpr os::ErrorCode diskFull = ERROR_DISK_FULL;
+#else
+  constexpr os::ErrorCode readFault = EIO;
+  constexpr os::ErrorCode diskFull = ENOSPC;
+#endif
+  const struct {
+    const char *name;
+    bool encrypting;
+    Fault fault;
+    const char *action; // in the box
+    const char *after;  // in the box, after the system's reason
+  } cases[] = {
+      {"encrypting, reading the third piece", true, {contentRead, 3, readFault}, "read", "."},
+      {"decrypting, reading the fourth piece, slices already deciphered",
+       false,
+       {contentRead, 4, readFault},
+       "read",
+       "."},
+      {"decrypting, writing the second slice",
+       false,
+       {contentWrite, 2, diskFull},
+       "write",
+       ". The file has not been changed."},
+      {"encrypting, writing the third slice",
+       true,
+       {contentWrite, 3, diskFull},
+       "write",
+       ". The file has not been changed."},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string &original = c.encrypting ? plain : encrypted;
+    const fs::path path = put("parts.bin", original);
+    boxes.clear();
+    {
+      FileSystemFaults injected;
+      injected.fail(c.fault.call, c.fault.error, c.fault.occurrence);
+      EXPECT_FALSE(c.encrypting ? EncryptFile(path, u"pw", boxes) : DecryptFile(path, u"pw", boxes));
+    }
+    EXPECT_EQ(contentOf(path), original);
+    EXPECT_EQ(entries(), std::vector<std::string>{"parts.bin"});
+    EXPECT_EQ(boxes.messages(), fileErrors(std::string("Cannot ") + c.action + " \"" + shown(path) +
+                                           "\": " + os::errorText(c.fault.error) + c.after));
+  }
+}
+
 TEST_F(FileJobs, ProgressGrowsWithEveryPieceAndReachesOneOnlyWhenTheFileIsRewritten) {
   const std::string large = randomBytes(3 * clsCrypto::sliceSize + 5);
   using Job = bool (*)(const fs::path &, std::u16string_view, MessageSink &, const JobProgress &);
@@ -84,11 +162,12 @@ TEST_F(FileJobs, ProgressGrowsWithEveryPieceAndReachesOneOnlyWhenTheFileIsRewrit
         << "told only when it grows";
     EXPECT_EQ(told.back() == 1.0, c.rewritten);
   }
-  // Four slices hashed, four ciphered, four MiB written, and the reading besides.
+  // Each slice hashed and each ciphered; the reading and the writing, which run beside them, once each.
   const fs::path path = put("progress.bin", large);
   std::size_t told = 0;
   ASSERT_TRUE(EncryptFile(path, u"pw", boxes, [&told](double /*fraction*/) { ++told; }));
-  EXPECT_EQ(told, 13U);
+  const std::size_t slices = (large.size() + clsCrypto::sealHeaderSize) / clsCrypto::sliceSize + 1;
+  EXPECT_EQ(told, 2 * slices + 2);
 }
 
 TEST_F(Passwords, WriteExactlyTheKnownAnswersOfTheCryptoApi) {

@@ -120,6 +120,16 @@ TEST_F(JobFaults, EndInAFileErrorBoxWithTheFileAsItWasAndTheWindowGoesOn) {
            progress(fraction);
          });
        }},
+      {"the job's report of progress, while the slices before are being written", true,
+       "the report broke. The file has not been changed.",
+       [this] {
+         nextJob_ = realJob(true, [](const JobProgress &progress, double fraction) {
+           if (fraction > encryptionWritingStarts / 2) {
+             throw std::runtime_error("the report broke");
+           }
+           progress(fraction);
+         });
+       }},
       {"the window's event loop", true, "the event loop broke.",
        [this] {
          pumpThrowsNow_ = true;

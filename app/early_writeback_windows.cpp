@@ -1,0 +1,8 @@
+#include "early_writeback.h"
+
+namespace orvelin::os {
+
+// Windows writes a file's cached pages on its own schedule; FlushFileBuffers at the end waits for them.
+void startWriteback(FileHandle /*file*/, std::uint64_t /*offset*/, std::uint64_t /*length*/) {}
+
+} // namespace orvelin::os
