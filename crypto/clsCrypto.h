@@ -99,7 +99,9 @@ private:
   void waitForInput(std::size_t end);
   // EncryptMessageData, in InBuffer itself when inPlace (which must have room for the padding).
   bool encryptMessage(bool inPlace);
-  bool decryptMessage(SliceSink *output);
+  // DecryptMessageData. Once it has succeeded, output is released only when releaseOnSuccess says so;
+  // otherwise the caller must release it before it moves the plaintext.
+  bool decryptMessage(SliceSink *output, bool releaseOnSuccess);
 
   MessageSink &Messages_;
   std::string Password_;

@@ -74,9 +74,9 @@ bool clsCrypto::encryptMessage(bool inPlace) {
   return true;
 }
 
-bool clsCrypto::DecryptMessageData() { return decryptMessage(OutputSlices_); }
+bool clsCrypto::DecryptMessageData() { return decryptMessage(OutputSlices_, true); }
 
-bool clsCrypto::decryptMessage(SliceSink *output) {
+bool clsCrypto::decryptMessage(SliceSink *output, bool releaseOnSuccess) {
   constexpr const char *suffix = " during CryptDecrypt!";
   if (!fitsServiceLength(InBuffer_, suffix)) {
     return false;
@@ -84,7 +84,7 @@ bool clsCrypto::decryptMessage(SliceSink *output) {
   const ServiceCalls &calls = serviceCalls();
   // Copied a slice at a time, each once it is there, into room that never moves.
   std::string working = reservedBuffer(InBuffer_.size());
-  const ReleasedAtEnd released(output);
+  ReleasedAtEnd released(output);
   const std::optional<std::size_t> plainLength =
       throughSlices(Work::Decrypting, InBuffer_.size(), [&](std::size_t offset, DWORD &length, BOOL last) {
         waitForInput(offset + length);
@@ -100,7 +100,10 @@ bool clsCrypto::decryptMessage(SliceSink *output) {
     return reportServiceFailure(suffix);
   }
   working.resize(*plainLength);
-  OutBuffer_ = std::move(working);
+  OutBuffer_ = std::move(working); // the bytes stay where they are
+  if (!releaseOnSuccess) {
+    released.handOn();
+  }
   return true;
 }
 

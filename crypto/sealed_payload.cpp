@@ -126,12 +126,17 @@ bool clsCrypto::DecryptFileData() {
   if (OutputSlices_ != nullptr) {
     content.emplace(*OutputSlices_);
   }
-  if (!decryptMessage(content ? &*content : nullptr)) {
+  SliceSink *const output = content ? &*content : nullptr;
+  if (!decryptMessage(output, false)) {
     return false;
   }
+  // The sink may go on with the content's slices while the digest is worked out, until the
+  // plaintext is cut or cleared.
+  ReleasedAtEnd released(output);
   const std::string_view payload = OutBuffer_;
   const std::optional<std::size_t> digestLength = digestLengthField(payload);
   if (!digestLength) {
+    released.now();
     return reportCorruption();
   }
   const std::string_view storedDigest = payload.substr(lengthFieldSize).substr(0, *digestLength);
@@ -141,6 +146,7 @@ bool clsCrypto::DecryptFileData() {
   if (!HashFile()) {
     return false;
   }
+  released.now();
   if (HashValue_ != storedDigest) {
     return reportCorruption();
   }

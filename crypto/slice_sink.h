@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 
 namespace orvelin {
 
@@ -25,18 +26,22 @@ protected:
   SliceSink &operator=(const SliceSink &) = default;
 };
 
-// Releases a sink, if there is one, at the end of its scope: declared after the buffer the slices
-// lie in, it runs before that buffer goes.
+// Releases a sink, if there is one, at the end of its scope, or earlier when told: declared after
+// the buffer the slices lie in, it runs before that buffer goes.
 class ReleasedAtEnd {
 public:
   explicit ReleasedAtEnd(SliceSink *sink) : sink_(sink) {}
   ReleasedAtEnd(const ReleasedAtEnd &) = delete;
   ReleasedAtEnd &operator=(const ReleasedAtEnd &) = delete;
-  ~ReleasedAtEnd() {
+  ~ReleasedAtEnd() { now(); }
+
+  void now() noexcept {
     if (sink_ != nullptr) {
-      sink_->release();
+      std::exchange(sink_, nullptr)->release();
     }
   }
+  // The buffer outlives the scope, and whoever keeps it releases the sink.
+  void handOn() noexcept { sink_ = nullptr; }
 
 private:
   SliceSink *sink_;
