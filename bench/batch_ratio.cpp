@@ -1,44 +1,19 @@
 #include "batch_ratio.h"
 
 #include "child_job.h"
+#include "cli_run.h"
 #include "generated_file.h"
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
 #include <vector>
 
 namespace orvelin::bench {
 namespace {
 
 constexpr std::size_t mebibyte = std::size_t{1} << 20;
-
-// Seconds for one orvelin-cli call on these files, which must all be rewritten.
-double cliSeconds(const std::string &cli, const char *command, const std::filesystem::path &password,
-                  const std::vector<std::filesystem::path> &files) {
-  std::vector<std::string> words{cli, command, "--quiet", "--password-file", password.string()};
-  for (const std::filesystem::path &file : files) {
-    words.push_back(file.string());
-  }
-  std::vector<char *> argv;
-  argv.reserve(words.size() + 1);
-  for (std::string &word : words) {
-    argv.push_back(word.data());
-  }
-  argv.push_back(nullptr);
-  const auto start = std::chrono::steady_clock::now();
-  pid_t child = 0;
-  int status = 0;
-  if (::posix_spawn(&child, cli.c_str(), nullptr, nullptr, argv.data(), environ) != 0 ||
-      ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    throw std::runtime_error(std::string("orvelin-cli failed to ") + command);
-  }
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 } // namespace
 

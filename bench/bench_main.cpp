@@ -1,8 +1,9 @@
 // One run on one generated file: OpenSSL's own single-threaded RC2-CBC with MD5 as the baseline,
 // then the engine in memory and the file jobs end to end, each as a ratio of the baseline's time
 // to its own (above 1 is faster than the baseline), the window's longest stall while a job runs
-// under it, then orvelin-cli on a batch of files against one call per file. The last six lines are
-// for scripts.
+// under it, orvelin-cli on a batch of files against one call per file, the engine's share of each
+// job's time, and orvelin-cli against a pipeline of openssl commands writing the same bytes. The
+// last nine lines are for scripts.
 //   orvelin_bench [SIZE_MIB]
 
 #include "base/standard_error_messages.h"
@@ -12,6 +13,7 @@
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
 #include "generated_file.h"
+#include "openssl_pipeline.h"
 #include "ui_stall.h"
 
 #include <chrono>
@@ -29,6 +31,8 @@ constexpr std::size_t mebibyte = std::size_t{1} << 20;
 // orvelin-cli on several files at once, against the same files one call each.
 constexpr std::size_t batchFiles = 4;
 constexpr std::size_t batchFileMiB = 64;
+// Runs of orvelin-cli and of the openssl pipeline each, for their medians.
+constexpr int pipelineRuns = 5;
 
 template <typename Steps> double secondsOf(Steps steps) {
   const auto start = std::chrono::steady_clock::now();
@@ -50,9 +54,9 @@ EngineTimes engineSeconds(const std::string &plain) {
   StandardErrorMessages messages;
   clsCrypto encryptor(messages);
   encryptor.Password(benchPassword);
-  // Fed as the encryption job feeds it: content read into a buffer with room for the seal.
+  // Fed as the encryption job feeds it: content read into a buffer with room for the seal and padding.
   std::string content;
-  content.reserve(plain.size() + clsCrypto::sealHeaderSize);
+  content.reserve(plain.size() + clsCrypto::inPlaceEncryptionRoom);
   content.assign(plain);
   encryptor.InBuffer(std::move(content));
   const double encrypt = secondsOf([&] { return runEncryption(encryptor); });
@@ -112,6 +116,9 @@ int benchmark(std::size_t sizeMiB) {
     std::printf("ui_stall_ms unmeasured (built without a display toolkit)\n");
   }
   std::printf("batch_ratio %.3f\n", batchRatio(ORVELIN_CLI_PATH, batchFileMiB, batchFiles));
+  std::printf("job_encrypt_share %.3f\n", engine.encrypt / encryptJob.seconds);
+  std::printf("job_decrypt_share %.3f\n", engine.decrypt / decryptJob.seconds);
+  std::printf("cli_openssl_ratio %.3f\n", cliOpensslRatio(ORVELIN_CLI_PATH, plain, pipelineRuns));
   return 0;
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orvelin::bench {
+
+// Seconds for one orvelin-cli call (encrypt or decrypt) on these files, which must all be rewritten;
+// the password is read from passwordFile.
+double cliSeconds(const std::string &cli, const char *command, const std::filesystem::path &passwordFile,
+                  const std::vector<std::filesystem::path> &files);
+
+} // namespace orvelin::bench
