@@ -197,6 +197,10 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_DPICHANGED:
     dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
     return 0;
+  case WM_SYSCOLORCHANGE:
+    // The scheme changed, high contrast perhaps with it: everything is painted again in its colours.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
   default:
     break;
   }
@@ -224,8 +228,9 @@ LRESULT Win32Window::colourTextBox(HDC dc, HWND box) {
   if (textBox == nullptr) {
     return DefWindowProcW(window_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box));
   }
-  SetTextColor(dc, colourOf(textBox->design->colour));
-  if (textBox->fill) {
+  const Contrast contrast = currentContrast();
+  SetTextColor(dc, colourOf(textColour(*textBox->design, contrast)));
+  if (textBox->fill && fillOf(*textBox->design, contrast)) {
     SetBkColor(dc, colourOf(*textBox->design->background));
     return reinterpret_cast<LRESULT>(textBox->fill.get());
   }
