@@ -104,6 +104,12 @@ void Win32Window::setVisible(std::string_view control, bool visible) {
   if (shown.design->kind == ControlKind::ProgressBar) {
     taskbar_.show(window_, visible);
   }
+  // A selector reads as checked while its group's first control shows.
+  for (const Control &each : controls_) {
+    if (accessibleOf(design_, *each.design).selects == control) {
+      announceNewState(each.handle);
+    }
+  }
 }
 
 void Win32Window::setProgress(std::string_view control, double fraction) {
