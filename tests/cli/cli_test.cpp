@@ -268,7 +268,8 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
       {{"SIGTERM", 128 + SIGTERM}, SIGTERM, 1, true},
       {{"SIGINT", 128 + SIGINT}, SIGINT, 3, false},
   };
-  for (const auto &[cause, signal, times, quiet] : cases) {
+  for (const Case &each : cases) {
+    const auto &[cause, signal, times, quiet] = each;
     SCOPED_TRACE(std::string(cause.name) + " x" + std::to_string(times) + (quiet ? ", quiet" : ""));
     // Done long before the signal, beside the large file's job; the large file's second job waits
     // for its first, and the last file for both.
@@ -280,9 +281,9 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
     bool sent = false;
     const CliRun run = runCliOnTerminal(arguments, {}, {}, [&](pid_t program, const std::string & /*shown*/) {
       if (!sent && bytesRead(program) >= largeSize) {
-        for (int i = 0; i < times; ++i) {
-          ::kill(program, signal);
-          awaitDelivery(program, signal);
+        for (int i = 0; i < each.times; ++i) {
+          ::kill(program, each.signal);
+          awaitDelivery(program, each.signal);
         }
         sent = true;
       }
