@@ -140,7 +140,12 @@ void Win32Window::paintNow() { RedrawWindow(window_, nullptr, nullptr, RDW_UPDAT
 
 void Win32Window::minimise() { ShowWindow(window_, SW_MINIMIZE); }
 
-void Win32Window::show() { ShowWindow(window_, SW_SHOW); }
+void Win32Window::show() {
+  ShowWindow(window_, SW_SHOW);
+  // Drawn before whatever comes next, such as taking away the window this one replaces, which can
+  // keep the event loop waiting.
+  UpdateWindow(window_);
+}
 
 LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
