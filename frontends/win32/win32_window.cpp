@@ -72,9 +72,6 @@ Win32Window::Win32Window(const WindowDesign &design, WindowEvents &events)
   if (!design.tabOrder.empty()) {
     focused_ = control(design.tabOrder.front()).handle;
   }
-  if (design.timer) {
-    SetTimer(window_, timerIdentifier, static_cast<UINT>(design.timer->intervalMilliseconds), nullptr);
-  }
 }
 
 Win32Window::~Win32Window() { DestroyWindow(window_); }
@@ -140,7 +137,15 @@ void Win32Window::paintNow() { RedrawWindow(window_, nullptr, nullptr, RDW_UPDAT
 
 void Win32Window::minimise() { ShowWindow(window_, SW_MINIMIZE); }
 
-void Win32Window::show() { ShowWindow(window_, SW_SHOW); }
+void Win32Window::show() {
+  ShowWindow(window_, SW_SHOW);
+  // Drawn before whatever comes next, such as taking away the window this one replaces, which can
+  // keep the event loop waiting.
+  UpdateWindow(window_);
+  if (design_.timer) {
+    SetTimer(window_, timerIdentifier, static_cast<UINT>(design_.timer->intervalMilliseconds), nullptr);
+  }
+}
 
 LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
