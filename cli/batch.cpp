@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <filesystem>
 #include <limits>
 #include <mutex>
@@ -21,6 +22,12 @@ using Clock = std::chrono::steady_clock;
 // A job quicker than this shows no progress: a line that flashes by tells nothing.
 constexpr auto progressAfter = std::chrono::milliseconds(500);
 constexpr auto redrawEvery = std::chrono::milliseconds(100);
+
+// Thrown through a job from its progress to cancel it: the job leaves its file as it was.
+class JobCancelled : public std::exception {
+public:
+  [[nodiscard]] const char *what() const noexcept override { return "the job was cancelled"; }
+};
 
 // Two names of one file, by the system's word; should it not know one of them (a file that is just
 // being replaced), by their full forms.
@@ -53,8 +60,9 @@ struct FileRun {
 
 class Batch {
 public:
-  Batch(const std::vector<std::string> &files, const BatchJob &job, const BatchLimits &limits, ProgressLines *progress)
-      : runs_(files.size()), job_(job), limits_(limits), progress_(progress) {
+  Batch(const std::vector<std::string> &files, const BatchJob &job, const BatchLimits &limits, ProgressLines *progress,
+        const StopQuery &stop)
+      : runs_(files.size()), job_(job), limits_(limits), progress_(progress), stop_(stop) {
     for (std::size_t i = 0; i < files.size(); ++i) {
       runs_[i].outcome.file = files[i];
       runs_[i].path = pathFromUtf8(files[i]);
@@ -65,10 +73,18 @@ public:
   void run(const std::function<void(const FileOutcome &)> &finished) {
     std::size_t started = 0;
     for (std::size_t printed = 0; printed < runs_.size();) {
+      if (stop_()) {
+        for (; started < runs_.size(); ++started) {
+          runs_[started].outcome.stopped = true;
+          runs_[started].over.store(true, std::memory_order_release);
+        }
+      }
       while (started < runs_.size() && mayStart(started, printed)) {
         start(runs_[started++]);
       }
-      waitForAnEnd();
+      if (!runs_[printed].over.load(std::memory_order_acquire)) {
+        waitForAnEnd();
+      }
       std::size_t ready = printed;
       while (ready < started && runs_[ready].over.load(std::memory_order_acquire)) {
         ++ready;
@@ -118,15 +134,28 @@ private:
   }
 
   void work(FileRun &run) {
+    bool cancelled = false;
     {
       FileMessages messages(run.outcome.file, run.outcome.messages);
-      const JobProgress progress = [&run](double fraction) { run.fraction.store(fraction, std::memory_order_relaxed); };
+      const JobProgress progress = [this, &run, &cancelled](double fraction) {
+        // At 1 the result may already be in place: the job is done, and is let end.
+        if (fraction < 1 && stop_()) {
+          cancelled = true;
+          throw JobCancelled();
+        }
+        run.fraction.store(fraction, std::memory_order_relaxed);
+      };
       try {
-        run.outcome.rewritten = job_(run.path, messages, progress_ ? progress : JobProgress());
+        run.outcome.rewritten = job_(run.path, messages, progress);
       } catch (const std::exception &error) {
         // What the job could not report in its own words.
         run.outcome.messages.push_back("orvelin-cli: " + std::string(error.what()));
       }
+    }
+    if (cancelled && !run.outcome.rewritten) {
+      // The job's box only says that it failed; the caller says why, once for every file stopped.
+      run.outcome.messages.clear();
+      run.outcome.stopped = true;
     }
     run.ended = Clock::now();
     {
@@ -168,6 +197,7 @@ private:
   const BatchJob &job_;
   BatchLimits limits_;
   ProgressLines *progress_;
+  const StopQuery &stop_;
   std::mutex mutex_;
   std::condition_variable anEnd_;
   std::size_t ends_ = 0;     // guarded by mutex_
@@ -183,8 +213,9 @@ BatchLimits machineLimits() {
 }
 
 void runBatch(const std::vector<std::string> &files, const BatchJob &job, const BatchLimits &limits,
-              const std::function<void(const FileOutcome &)> &finished, ProgressLines *progress) {
-  Batch(files, job, limits, progress).run(finished);
+              const std::function<void(const FileOutcome &)> &finished, ProgressLines *progress,
+              const StopQuery &stop) {
+  Batch(files, job, limits, progress, stop).run(finished);
 }
 
 } // namespace orvelin::cli

@@ -9,8 +9,10 @@
 #include "batch.h"
 #include "cli_options.h"
 #include "password_input.h"
+#include "stop_request.h"
 #include "system_facts.h"
 
+#include <cstddef>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -81,9 +83,14 @@ int run(const Options &options, std::u16string_view password) {
                       : DecryptFile(path, password, messages, progress);
   };
   bool allRewritten = true;
+  std::size_t notDone = 0;
   const auto print = [&](const FileOutcome &outcome) {
     for (const std::string &line : outcome.messages) {
       std::cerr << line << std::endl;
+    }
+    if (outcome.stopped) {
+      std::cerr << outcome.file << ": " << notDoneText(texts) << std::endl;
+      ++notDone;
     }
     if (outcome.rewritten && !options.quiet) {
       std::cout << outcome.file << ": " << texts.complete << std::endl;
@@ -95,7 +102,13 @@ int run(const Options &options, std::u16string_view password) {
   if (!options.quiet && standardErrorRedraws()) {
     progress.emplace(std::cerr, standardErrorColumns());
   }
-  runBatch(options.files, job, machineLimits(), print, progress ? &*progress : nullptr);
+  const StopHandlers stopHandlers;
+  runBatch(options.files, job, machineLimits(), print, progress ? &*progress : nullptr,
+           [] { return stopRequested() != nullptr; });
+  if (const StopCause *cause = stopRequested()) {
+    std::cerr << stoppedText(*cause, texts, notDone, options.files.size()) << std::endl;
+    return cause->exitStatus;
+  }
   return allRewritten ? 0 : someFileFailed;
 }
 

@@ -13,8 +13,8 @@ public:
   Navigator &operator=(const Navigator &) = delete;
   virtual ~Navigator() = default;
 
-  // Destroys the window now shown and then creates and shows a fresh `window`, once the handler that
-  // asks has returned.
+  // Creates and shows a fresh `window`, then destroys the one now shown, once the handler that asks
+  // has returned.
   virtual void show(Window window) = 0;
   // At once: every window closes and no further handler runs.
   virtual void endProgram() = 0;

@@ -4,8 +4,8 @@
 // (twips.h); names are the design's own, by which behaviour and tests find the controls.
 //
 // Every window opens centred on the screen, without a system frame or title bar, at a fixed
-// client size. Outlines and lines are one pixel wide, black and unfilled; an outline covers
-// exactly the pixels of its box's edge, and a line includes both its end points.
+// client size. Outlines and lines are one pixel wide, black (colour_scheme.h) and unfilled; an
+// outline covers exactly the pixels of its box's edge, and a line includes both its end points.
 
 #include "twips.h"
 
@@ -30,7 +30,8 @@ enum class Colour {
   ButtonText,      // the system's colour for text on controls
   BoxText,         // the system's colour for text in text boxes
   HighlightedText, // the system's colour for selected text: white in the standard scheme
-  Black,           // fixed, whatever the scheme
+  ButtonFace,      // the system's colour for the face of controls, on which its text colour is legible
+  Black,           // fixed in a standard scheme; under high contrast, the scheme's (colour_scheme.h)
 };
 
 struct Rgb {

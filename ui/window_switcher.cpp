@@ -25,7 +25,10 @@ void WindowSwitcher::endProgram() { system_.endProgram(); }
 void WindowSwitcher::switchAsRequested() {
   const Window next = *std::exchange(requested_, std::nullopt);
   closed_ = false;
-  current_.reset();
+  // The next window is on the screen before the one it replaces goes: taking a window away can take
+  // the system a while (Wine on a display without a window manager waits two seconds for one), and
+  // the user would wait that long with no window at all.
+  const std::unique_ptr<LoadedWindow> leaving = std::move(current_);
   load(next);
 }
 

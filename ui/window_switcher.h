@@ -1,8 +1,8 @@
 #pragma once
-// Which window the program shows. Windows replace one another: the one being left is destroyed
-// first, then the next one is created afresh and shown, so outside a switch exactly one window
-// exists. A switch asked for from inside a handler runs once that handler has returned. The
-// program ends when no window is left once the running handler has returned.
+// Which window the program shows. Windows replace one another: the next one is created afresh and
+// shown, then the one being left is destroyed, so outside a switch exactly one window exists. A
+// switch asked for from inside a handler runs once that handler has returned. The program ends when
+// no window is left once the running handler has returned.
 
 #include "loaded_window.h"
 #include "navigator.h"

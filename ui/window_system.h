@@ -40,8 +40,9 @@ public:
   WindowSystem &operator=(const WindowSystem &) = delete;
   virtual ~WindowSystem() = default;
 
-  // The window of the design with all its controls, not shown yet, its timer running; it reports
-  // to events for as long as it exists.
+  // The window of the design with all its controls, not shown yet; its timer starts once it is
+  // shown, so that a splash lasts its interval as the user sees it. It reports to events for as long
+  // as it exists.
   [[nodiscard]] virtual std::unique_ptr<RenderedWindow> create(const WindowDesign &design, WindowEvents &events) = 0;
   // Runs task from the event loop, after the handler now running has returned; tasks run in the
   // order they were given.

@@ -23,9 +23,10 @@ QLabel *createLabel(QWidget &window, const ControlDesign &control, std::function
   label->setText(qtString(control.text));
   label->setAlignment((control.alignment == Alignment::Centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
   QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colourOf(palette, control.colour));
-  if (control.background) {
-    palette.setColor(QPalette::Window, colourOf(*control.background));
+  const Contrast contrast = contrastOf(palette);
+  palette.setColor(QPalette::WindowText, colourOf(palette, textColour(control, contrast)));
+  if (const std::optional<Rgb> fill = fillOf(control, contrast)) {
+    palette.setColor(QPalette::Window, colourOf(*fill));
     label->setAutoFillBackground(true);
   }
   label->setPalette(palette);
@@ -37,9 +38,10 @@ QLineEdit *createTextBox(QWidget &window, const ControlDesign &control) {
   // What is dropped on a box goes to its window, which takes files only (file_drops.h).
   box->setAcceptDrops(false);
   QPalette palette = box->palette();
-  palette.setColor(QPalette::Text, colourOf(palette, control.colour));
-  if (control.background) {
-    palette.setColor(QPalette::Base, colourOf(*control.background));
+  const Contrast contrast = contrastOf(palette);
+  palette.setColor(QPalette::Text, colourOf(palette, textColour(control, contrast)));
+  if (const std::optional<Rgb> fill = fillOf(control, contrast)) {
+    palette.setColor(QPalette::Base, colourOf(*fill));
   }
   box->setPalette(palette);
   return box;

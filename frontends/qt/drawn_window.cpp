@@ -34,7 +34,9 @@ DrawnWindow::DrawnWindow(const WindowDesign &design, std::function<void()> close
   setFixedSize(clientSize);
   setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, clientSize, screen()->availableGeometry()));
   QPalette background = palette();
-  background.setColor(QPalette::Window, colourOf(background, design.background));
+  const Contrast contrast = contrastOf(background);
+  background.setColor(QPalette::Window, colourOf(background, windowColour(design, contrast)));
+  linePen_ = QPen(colourOf(background, lineColour(contrast)), 1);
   setPalette(background);
   setAutoFillBackground(true);
   setFont(qtFont(defaultFont));
@@ -59,7 +61,7 @@ void DrawnWindow::paintEvent(QPaintEvent * /*event*/) {
     const bool large = devicePixelRatioF() >= 2 && !largePicture_.isNull();
     painter.drawPixmap(0, 0, large ? largePicture_ : picture_);
   }
-  painter.setPen(QPen(Qt::black, 1));
+  painter.setPen(linePen_);
   painter.setBrush(Qt::NoBrush);
   for (const QRect &box : outlines_) {
     // A stroked rectangle is one pixel wider and higher than the box it is given.

@@ -3,6 +3,7 @@
 #include "ui/window_design.h"
 
 #include <QLine>
+#include <QPen>
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
@@ -32,6 +33,7 @@ private:
   QPixmap largePicture_;
   std::vector<QRect> outlines_; // in pixels, as are the lines
   std::vector<QLine> lines_;
+  QPen linePen_; // black, or the scheme's text colour under high contrast
   std::function<void()> closed_;
 };
 

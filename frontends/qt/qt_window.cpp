@@ -29,13 +29,12 @@ QtWindow::QtWindow(const WindowDesign &design, WindowEvents &events)
     control(design.tabOrder.front()).setFocus();
   }
   if (design.timer) {
-    auto *timer = new QTimer(window_.get());
-    timer->setObjectName(qtString(design.timer->name));
-    timer->setInterval(design.timer->intervalMilliseconds);
+    timer_ = new QTimer(window_.get());
+    timer_->setObjectName(qtString(design.timer->name));
+    timer_->setInterval(design.timer->intervalMilliseconds);
     // A coarse timer may fire up to a twentieth late.
-    timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer, &QTimer::timeout, timer, [&events, name = design.timer->name] { events.ticked(name); });
-    timer->start();
+    timer_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer_, &QTimer::timeout, timer_, [&events, name = design.timer->name] { events.ticked(name); });
   }
 }
 
@@ -80,7 +79,12 @@ void QtWindow::paintNow() { window_->repaint(); }
 
 void QtWindow::minimise() { window_->showMinimized(); }
 
-void QtWindow::show() { window_->show(); }
+void QtWindow::show() {
+  window_->show();
+  if (timer_ != nullptr) {
+    timer_->start();
+  }
+}
 
 QWidget &QtWindow::widget() const { return *window_; }
 

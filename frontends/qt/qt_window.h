@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class QTimer;
 class QWidget;
 
 namespace orvelin {
@@ -40,6 +41,7 @@ private:
   const WindowDesign &design_;
   std::unique_ptr<DrawnWindow> window_;
   std::vector<QWidget *> controls_; // the window's children, in the design's order
+  QTimer *timer_ = nullptr;         // the window's child, if its design has a timer
 };
 
 } // namespace orvelin

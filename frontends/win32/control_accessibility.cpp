@@ -38,6 +38,8 @@ void announceNewText(HWND control) {
   NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
+void announceNewState(HWND control) { NotifyWinEvent(EVENT_OBJECT_STATECHANGE, control, OBJID_CLIENT, CHILDID_SELF); }
+
 void answerForAccessibility(HWND control, ControlAccessibility facts) {
   auto owned = std::make_unique<ControlAccessibility>(std::move(facts));
   if (SetWindowSubclass(control, accessibleProcedure, 0, reinterpret_cast<DWORD_PTR>(owned.get())) != FALSE) {

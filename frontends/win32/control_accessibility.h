@@ -28,4 +28,7 @@ void answerForAccessibility(HWND control, ControlAccessibility facts);
 // once (a live region).
 void announceNewText(HWND control);
 
+// Tells assistive technology that control's state (a selector's checked state) has changed.
+void announceNewState(HWND control);
+
 } // namespace orvelin::win32

@@ -15,6 +15,7 @@ template <typename Handle> using UniqueGdiObject = std::unique_ptr<std::remove_p
 using UniqueFont = UniqueGdiObject<HFONT>;
 using UniqueBrush = UniqueGdiObject<HBRUSH>;
 using UniqueBitmap = UniqueGdiObject<HBITMAP>;
+using UniquePen = UniqueGdiObject<HPEN>;
 
 struct IconDeleter {
   void operator()(HICON icon) const { DestroyIcon(icon); }

@@ -16,12 +16,13 @@ UINT labelTextFormat(const ControlDesign &label) {
 }
 
 void drawLabel(HDC dc, const RECT &box, const ControlDesign &label, std::wstring_view text) {
-  if (label.background) {
-    const UniqueBrush fill(CreateSolidBrush(colourOf(*label.background)));
+  const Contrast contrast = currentContrast();
+  if (const std::optional<Rgb> background = fillOf(label, contrast)) {
+    const UniqueBrush fill(CreateSolidBrush(colourOf(*background)));
     FillRect(dc, &box, fill.get());
   }
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colourOf(label.colour));
+  SetTextColor(dc, colourOf(textColour(label, contrast)));
   RECT area = box;
   DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area, labelTextFormat(label));
 }

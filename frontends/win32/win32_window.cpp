@@ -72,9 +72,6 @@ Win32Window::Win32Window(const WindowDesign &design, WindowEvents &events)
   if (!design.tabOrder.empty()) {
     focused_ = control(design.tabOrder.front()).handle;
   }
-  if (design.timer) {
-    SetTimer(window_, timerIdentifier, static_cast<UINT>(design.timer->intervalMilliseconds), nullptr);
-  }
 }
 
 Win32Window::~Win32Window() { DestroyWindow(window_); }
@@ -103,6 +100,12 @@ void Win32Window::setVisible(std::string_view control, bool visible) {
   redrawBeneath(shown.handle);
   if (shown.design->kind == ControlKind::ProgressBar) {
     taskbar_.show(window_, visible);
+  }
+  // A selector reads as checked while its group's first control shows.
+  for (const Control &each : controls_) {
+    if (accessibleOf(design_, *each.design).selects == control) {
+      announceNewState(each.handle);
+    }
   }
 }
 
@@ -134,7 +137,15 @@ void Win32Window::paintNow() { RedrawWindow(window_, nullptr, nullptr, RDW_UPDAT
 
 void Win32Window::minimise() { ShowWindow(window_, SW_MINIMIZE); }
 
-void Win32Window::show() { ShowWindow(window_, SW_SHOW); }
+void Win32Window::show() {
+  ShowWindow(window_, SW_SHOW);
+  // Drawn before whatever comes next, such as taking away the window this one replaces, which can
+  // keep the event loop waiting.
+  UpdateWindow(window_);
+  if (design_.timer) {
+    SetTimer(window_, timerIdentifier, static_cast<UINT>(design_.timer->intervalMilliseconds), nullptr);
+  }
+}
 
 LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -197,6 +208,10 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_DPICHANGED:
     dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
     return 0;
+  case WM_SYSCOLORCHANGE:
+    // The scheme changed, high contrast perhaps with it: everything is painted again in its colours.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
   default:
     break;
   }
@@ -224,8 +239,9 @@ LRESULT Win32Window::colourTextBox(HDC dc, HWND box) {
   if (textBox == nullptr) {
     return DefWindowProcW(window_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box));
   }
-  SetTextColor(dc, colourOf(textBox->design->colour));
-  if (textBox->fill) {
+  const Contrast contrast = currentContrast();
+  SetTextColor(dc, colourOf(textColour(*textBox->design, contrast)));
+  if (textBox->fill && fillOf(*textBox->design, contrast)) {
     SetBkColor(dc, colourOf(*textBox->design->background));
     return reinterpret_cast<LRESULT>(textBox->fill.get());
   }

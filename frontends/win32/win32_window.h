@@ -19,9 +19,10 @@ namespace orvelin::win32 {
 // A window made from its design with the Win32 API: a top-level popup without frame or title bar,
 // with a taskbar button that carries its caption and icon, centred on the primary monitor's work
 // area and laid out at its monitor's DPI (again when that changes); labels, clickable labels and
-// edit boxes as child windows; the outlines, lines and picture painted on it; the timer. Each control
-// tells assistive technology what the design says of it. Clicks, presses, ticks, files dropped on
-// the window (or on a control of it) and a close through the system go to the events given.
+// edit boxes as child windows; the outlines, lines and picture painted on it; the timer, from when
+// it is shown. Each control tells assistive technology what the design says of it. Clicks, presses,
+// ticks, files dropped on the window (or on a control of it) and a close through the system go to
+// the events given.
 class Win32Window final : public RenderedWindow {
 public:
   Win32Window(const WindowDesign &design, WindowEvents &events);

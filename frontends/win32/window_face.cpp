@@ -36,22 +36,23 @@ void paintPicture(HDC dc, const WindowPicture &picture, unsigned dpi) {
   DeleteDC(source);
 }
 
-void paintOutlinesAndLines(HDC dc, const WindowDesign &design, unsigned dpi) {
-  const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+void paintOutlinesAndLines(HDC dc, const WindowDesign &design, unsigned dpi, COLORREF colour) {
+  const UniqueBrush brush(CreateSolidBrush(colour));
   for (const OutlineDesign &outline : design.outlines) {
     const Box box = pixelsFromTwips(outline.box, static_cast<int>(dpi));
     // FrameRect covers exactly the pixels of the rectangle's edge, inside it.
     const RECT edge{box.left, box.top, box.left + box.width, box.top + box.height};
-    FrameRect(dc, &edge, black);
+    FrameRect(dc, &edge, brush.get());
   }
-  const HGDIOBJ previous = SelectObject(dc, GetStockObject(BLACK_PEN));
+  const UniquePen pen(CreatePen(PS_SOLID, 1, colour));
+  const HGDIOBJ previous = SelectObject(dc, pen.get());
   for (const LineDesign &line : design.lines) {
     const Point from = pixelsFromTwips(line.from, static_cast<int>(dpi));
     const Point to = pixelsFromTwips(line.to, static_cast<int>(dpi));
     MoveToEx(dc, from.x, from.y, nullptr);
     LineTo(dc, to.x, to.y);
     // LineTo stops short of its end point, which the line includes.
-    SetPixel(dc, to.x, to.y, RGB(0, 0, 0));
+    SetPixel(dc, to.x, to.y, colour);
   }
   SelectObject(dc, previous);
 }
@@ -60,12 +61,13 @@ void paintOutlinesAndLines(HDC dc, const WindowDesign &design, unsigned dpi) {
 
 void paintWindowFace(HDC dc, const RECT &dirty, const WindowDesign &design, const WindowPicture &picture,
                      unsigned dpi) {
-  const UniqueBrush background(CreateSolidBrush(colourOf(design.background)));
+  const Contrast contrast = currentContrast();
+  const UniqueBrush background(CreateSolidBrush(colourOf(windowColour(design, contrast))));
   FillRect(dc, &dirty, background.get());
   if (picture.standard != nullptr) {
     paintPicture(dc, picture, dpi);
   }
-  paintOutlinesAndLines(dc, design, dpi);
+  paintOutlinesAndLines(dc, design, dpi, colourOf(lineColour(contrast)));
 }
 
 } // namespace orvelin::win32

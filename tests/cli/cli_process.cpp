@@ -3,6 +3,7 @@
 #include <QProcess>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <poll.h>
 #include <pty.h>
@@ -16,6 +17,7 @@ namespace {
 
 // Guards the test run against a program that never finishes; not a measure of speed.
 constexpr int patienceMilliseconds = 60000;
+constexpr int watchEveryMilliseconds = 10;
 
 std::vector<std::string> commandLine(const QStringList &arguments) {
   std::vector<std::string> words{ORVELIN_CLI_PATH};
@@ -65,7 +67,7 @@ CliRun runCli(const QStringList &arguments, const QByteArray &standardInput, std
 }
 
 CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers,
-                        const std::function<void(pid_t)> &atExit) {
+                        const std::function<void(pid_t)> &atExit, const CliWatch &watch) {
   const std::vector<std::string> words = commandLine(arguments);
   int terminal = -1;
   const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
@@ -94,11 +96,17 @@ CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::str
     ::ptrace(PTRACE_CONT, child, nullptr, nullptr);
   }
   std::size_t answered = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMilliseconds);
   for (;;) {
     pollfd readable{terminal, POLLIN, 0};
-    if (::poll(&readable, 1, patienceMilliseconds) <= 0) {
+    const int ready = ::poll(&readable, 1, watch ? watchEveryMilliseconds : patienceMilliseconds);
+    if (ready < 0 || std::chrono::steady_clock::now() > deadline || (ready == 0 && !watch)) {
       ::kill(child, SIGKILL);
       break;
+    }
+    if (ready == 0) {
+      watch(child, run.err);
+      continue;
     }
     char buffer[512];
     const ssize_t got = ::read(terminal, buffer, sizeof buffer);
@@ -106,6 +114,9 @@ CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::str
       break; // the program closed the terminal
     }
     run.err.append(buffer, static_cast<std::size_t>(got));
+    if (watch) {
+      watch(child, run.err);
+    }
     if (answered < answers.size() && run.err.ends_with(": ")) {
       const std::string line = answers[answered++] + "\n";
       [[maybe_unused]] const ssize_t typed = ::write(terminal, line.data(), line.size());

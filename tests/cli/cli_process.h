@@ -25,10 +25,14 @@ struct CliRun {
 CliRun runCli(const QStringList &arguments, const QByteArray &standardInput = {},
               std::optional<std::size_t> addressSpace = std::nullopt);
 
+// What a test does while the program runs, given its process id and everything it has written so far.
+using CliWatch = std::function<void(pid_t program, const std::string &shown)>;
+
 // On a new pseudo-terminal: each time the program's output ends in a prompt, the next answer is typed.
 // Given atExit, the program, once every answer is typed, is held as it exits, its memory still in
-// place, and atExit is called with its process id.
+// place, and atExit is called with its process id. Given watch, it is called each time the program
+// writes and every few milliseconds in between.
 CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers,
-                        const std::function<void(pid_t)> &atExit = {});
+                        const std::function<void(pid_t)> &atExit = {}, const CliWatch &watch = {});
 
 } // namespace orvelin::testing

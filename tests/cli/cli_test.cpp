@@ -1,5 +1,6 @@
 // orvelin-cli driven as a user would: the built program, real files, real exit statuses.
 
+#include "cli/stop_request.h"
 #include "cli_process.h"
 #include "tests/crypto/engine_runs.h"
 #include "tests/crypto/message_recorder.h"
@@ -10,9 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <set>
+#include <thread>
 
 namespace orvelin::testing {
 namespace {
@@ -205,6 +211,98 @@ TEST_F(Cli, OnATerminalALongJobShowsItsProgressMovingThenItsResultLine) {
     } else {
       EXPECT_EQ(run.err, "") << "--quiet shows no progress";
     }
+  }
+}
+
+// Bytes the program has read through read(2) and its kin so far, by the system's count.
+std::uint64_t bytesRead(pid_t program) {
+  std::ifstream io("/proc/" + std::to_string(program) + "/io");
+  std::string field;
+  std::uint64_t value = 0;
+  while (io >> field >> value) {
+    if (field == "rchar:") {
+      return value;
+    }
+  }
+  return 0;
+}
+
+// Until the program has taken the signal sent to it, or has ended: a signal sent while the same one
+// is still pending would merge with it.
+void awaitDelivery(pid_t program, int signal) {
+  const std::uint64_t bit = std::uint64_t{1} << (signal - 1);
+  for (;;) {
+    std::ifstream status("/proc/" + std::to_string(program) + "/status");
+    std::string line;
+    bool pending = false;
+    while (std::getline(status, line)) {
+      if (line.starts_with("State:") && line.find('Z') != std::string::npos) {
+        return;
+      }
+      if (line.starts_with("ShdPnd:")) {
+        pending = (std::stoull(line.substr(7), nullptr, 16) & bit) != 0;
+      }
+    }
+    if (!pending) {
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
+  // Sparse, yet as long to encrypt as any 200 MiB: seconds after it has been read in.
+  constexpr std::size_t largeSize = std::size_t{200} << 20;
+  const QString password = passwordFile("pw\n");
+  const QString large = put("large.bin", "");
+  std::filesystem::resize_file(large.toStdString(), largeSize);
+  const QString later = put("later.txt", "later");
+  struct Case {
+    cli::StopCause cause;
+    int signal;
+    int times;  // the later ones come while the program is stopping
+    bool quiet; // without progress lines, the jobs are told nothing else
+  };
+  const Case cases[] = {
+      {{"SIGINT", 128 + SIGINT}, SIGINT, 1, false},
+      {{"SIGTERM", 128 + SIGTERM}, SIGTERM, 1, true},
+      {{"SIGINT", 128 + SIGINT}, SIGINT, 3, false},
+  };
+  for (const Case &each : cases) {
+    const auto &[cause, signal, times, quiet] = each;
+    SCOPED_TRACE(std::string(cause.name) + " x" + std::to_string(times) + (quiet ? ", quiet" : ""));
+    // Done long before the signal, beside the large file's job; the large file's second job waits
+    // for its first, and the last file for both.
+    const QString done = put("done.txt", "done");
+    QStringList arguments{"encrypt", "--password-file", password, done, large, large, later};
+    if (quiet) {
+      arguments.insert(1, "--quiet");
+    }
+    bool sent = false;
+    const CliRun run = runCliOnTerminal(arguments, {}, {}, [&](pid_t program, const std::string & /*shown*/) {
+      if (!sent && bytesRead(program) >= largeSize) {
+        for (int i = 0; i < each.times; ++i) {
+          ::kill(program, each.signal);
+          awaitDelivery(program, each.signal);
+        }
+        sent = true;
+      }
+    });
+    ASSERT_TRUE(sent) << run.err;
+    EXPECT_EQ(run.exitStatus, cause.exitStatus) << run.err;
+    EXPECT_EQ(contentOf(done), sealAndEncrypt("pw", "done", boxes));
+    EXPECT_TRUE(contentOf(large) == std::string(largeSize, '\0')) << "the large file was changed";
+    EXPECT_EQ(contentOf(later), "later");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << "a temporary file was left";
+    const std::string notDone = ": " + cli::notDoneText(encryptionTexts) + "\r\n";
+    const std::string largeNotDone = large.toStdString() + notDone;
+    const std::size_t first = run.err.find(largeNotDone);
+    EXPECT_NE(first, std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(largeNotDone, first + 1), std::string::npos) << "each job of it is named: " << run.err;
+    EXPECT_NE(run.err.find(later.toStdString() + notDone), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find(done.toStdString() + notDone), std::string::npos) << run.err;
+    EXPECT_TRUE(run.err.ends_with(cli::stoppedText(cause, encryptionTexts, 3, 4) + "\r\n")) << run.err;
+    EXPECT_EQ(run.err.find("Cannot"), std::string::npos) << "a stopped job is no failure: " << run.err;
   }
 }
 

@@ -1,11 +1,12 @@
 // What holds for every window's design together with its behaviour: controls can be told apart by
-// name, exactly the controls the user can click have a handler, as a window's timer has, and a
-// screen reader can name what the user works with.
+// name, exactly the controls the user can click have a handler, as a window's timer has, a
+// screen reader can name what the user works with, and high contrast leaves no fixed colour.
 
 #include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_navigator.h"
 #include "tests/ui/fake_window.h"
 #include "ui/accessibility.h"
+#include "ui/colour_scheme.h"
 #include "ui/window_list.h"
 #include "windows/program_windows.h"
 
@@ -104,6 +105,33 @@ TEST(WindowDesigns, EveryControlAUserPressesOrTypesIntoIsNamedForAScreenReader) 
                 group.controls.front());
     }
   }
+}
+
+// In the standard scheme every window is painted as its design says; under high contrast, in the
+// scheme's colours alone: texts in the colour meant for what they are on, no fixed black, no fill
+// of a box, and only a label's own mark (the Product ID's green) kept.
+TEST(WindowDesigns, UnderHighContrastNothingButALabelsFillHasAFixedColour) {
+  for (const Window window : allWindows) {
+    const WindowDesign &design = designOf(window);
+    SCOPED_TRACE(design.name);
+    EXPECT_EQ(windowColour(design, Contrast::Standard), design.background);
+    EXPECT_EQ(windowColour(design, Contrast::High), Colour::ButtonFace);
+    for (const ControlDesign &control : design.controls) {
+      SCOPED_TRACE(control.name);
+      EXPECT_EQ(textColour(control, Contrast::Standard), control.colour);
+      EXPECT_EQ(fillOf(control, Contrast::Standard).has_value(), control.background.has_value());
+      const Colour text = textColour(control, Contrast::High);
+      EXPECT_NE(text, Colour::Black);
+      if (control.kind == ControlKind::TextBox) {
+        EXPECT_EQ(text, Colour::BoxText);
+        EXPECT_FALSE(fillOf(control, Contrast::High));
+      } else if (control.colour == Colour::Black) {
+        EXPECT_EQ(text, Colour::ButtonText);
+      }
+    }
+  }
+  EXPECT_EQ(lineColour(Contrast::Standard), Colour::Black);
+  EXPECT_EQ(lineColour(Contrast::High), Colour::ButtonText);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// The switching between windows, without a toolkit: one window at a time, the old one destroyed
-// before the new one is created afresh, each switch once the handler that asked for it has
-// returned, and the end of the program when no window is left.
+// The switching between windows, without a toolkit: one window at a time, the new one created
+// afresh and shown before the old one is destroyed, each switch once the handler that asked for it
+// has returned, and the end of the program when no window is left.
 
 #include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_navigator.h"
@@ -43,7 +43,7 @@ TEST_F(WindowSwitcherTest, TheSplashIsTheFirstWindowAndItsTickReplacesItWithTheM
   EXPECT_EQ(system_.log(), Log{});
   system_.finishHandler();
 
-  EXPECT_EQ(system_.log(), (Log{"destroy Startup", "create frmMain", "show frmMain"}));
+  EXPECT_EQ(system_.log(), (Log{"create frmMain", "show frmMain", "destroy Startup"}));
 }
 
 TEST_F(WindowSwitcherTest, LinksLeadToAFreshWindowWhoseExitLeadsToAFreshMainWindow) {
@@ -63,13 +63,13 @@ TEST_F(WindowSwitcherTest, LinksLeadToAFreshWindowWhoseExitLeadsToAFreshMainWind
     EXPECT_EQ(system_.log(), Log{});
     system_.finishHandler();
     EXPECT_EQ(system_.log(),
-              (Log{"destroy frmMain", "create " + std::string(visit.window), "show " + std::string(visit.window)}));
+              (Log{"create " + std::string(visit.window), "show " + std::string(visit.window), "destroy frmMain"}));
     system_.clearLog();
 
     click(visit.exit);
     EXPECT_EQ(system_.log(), Log{});
     system_.finishHandler();
-    EXPECT_EQ(system_.log(), (Log{"destroy " + std::string(visit.window), "create frmMain", "show frmMain"}));
+    EXPECT_EQ(system_.log(), (Log{"create frmMain", "show frmMain", "destroy " + std::string(visit.window)}));
     EXPECT_EQ(system_.window().text("txtfilename"), u"");
     EXPECT_EQ(system_.window().text("txtpassword"), u"");
     system_.clearLog();
@@ -103,7 +103,7 @@ TEST_F(WindowSwitcherTest, OfTwoQuickRequestsTheFirstWins) {
   click("Label5");
   system_.finishHandler();
 
-  EXPECT_EQ(system_.log(), (Log{"destroy frmMain", "create About", "show About"}));
+  EXPECT_EQ(system_.log(), (Log{"create About", "show About", "destroy frmMain"}));
 }
 
 TEST_F(WindowSwitcherTest, TheMainWindowsExitEndsTheProgramAtOnce) {
@@ -123,7 +123,7 @@ TEST_F(WindowSwitcherTest, AWindowClosedThroughTheSystemEndsTheProgramOnceTheHan
   const Case cases[] = {
       {"closed", nullptr, {"destroy frmMain", "end"}},
       // A switch already asked for leaves a window loaded, and the program goes on.
-      {"closed with a switch waiting", "Label5", {"destroy frmMain", "create Help", "show Help"}},
+      {"closed with a switch waiting", "Label5", {"create Help", "show Help", "destroy frmMain"}},
   };
   for (const Case &each : cases) {
     SCOPED_TRACE(each.tag);

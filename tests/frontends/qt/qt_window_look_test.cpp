@@ -1,6 +1,8 @@
 // How the Qt front end draws each window's design: the frame, the pictures, the outlines and lines,
 // fonts and colours, and which controls take the focus.
 
+#include "app/frmMain_design.h"
+#include "frontends/qt/qt_conversions.h"
 #include "frontends/qt/window_fonts.h"
 #include "open_window.h"
 #include "tests/frontends/qt/window_checks.h"
@@ -33,6 +35,7 @@ private slots:
   void splashDrawsThePictureAtItsOwnSize();
   void splashShowsTheMottoInWhite();
   void mainWindowOpensEmptyAndOnlyItsTextBoxesTakeFocus();
+  void aDarkSchemePaintsTheMainWindowInItsColours();
 
 private:
   void open(Window window);
@@ -176,6 +179,31 @@ void QtWindowLookTest::mainWindowOpensEmptyAndOnlyItsTextBoxesTakeFocus() {
   QCOMPARE(QApplication::focusWidget(), password);
   QTest::keyClick(password, Qt::Key_Tab);
   QCOMPARE(QApplication::focusWidget(), fileName);
+}
+
+void QtWindowLookTest::aDarkSchemePaintsTheMainWindowInItsColours() {
+  const QPalette standard = QApplication::palette();
+  QPalette dark = standard;
+  dark.setColor(QPalette::Button, Qt::black);
+  dark.setColor(QPalette::ButtonText, Qt::yellow);
+  dark.setColor(QPalette::Base, QColor(0, 0, 64));
+  dark.setColor(QPalette::Text, Qt::cyan);
+  QApplication::setPalette(dark);
+  open(Window::frmMain);
+  const QImage shown = widget().grab().toImage();
+  QApplication::setPalette(standard);
+
+  // The window's face and its outlines (Shape1's corner, the inside of it) in the scheme's pair.
+  QCOMPARE(shown.pixelColor(8, 8), QColor(Qt::yellow));
+  QCOMPARE(shown.pixelColor(9, 100), QColor(Qt::black));
+  const auto *label = widget().findChild<QLabel *>(orvelin::qtString(orvelin::frmMainControls::fileNameLabel));
+  QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+  // Both boxes alike: the name box's fixed white and black give way to the scheme's.
+  for (const std::string_view name : {orvelin::frmMainControls::fileName, orvelin::frmMainControls::password}) {
+    const auto *box = widget().findChild<QLineEdit *>(orvelin::qtString(name));
+    QCOMPARE(box->palette().color(QPalette::Base), QColor(0, 0, 64));
+    QCOMPARE(box->palette().color(QPalette::Text), QColor(Qt::cyan));
+  }
 }
 
 QTEST_MAIN(QtWindowLookTest)

@@ -1,7 +1,7 @@
 // What a screen reader is told of each window the Win32 front end makes, through Microsoft Active
 // Accessibility in the window's own process: every control's role, name, description, default action
 // and state as ui/accessibility derives them from the design; a press runs exactly what a click
-// runs; and a new text of an announced control is announced.
+// runs; a new text of an announced control is announced; a selector's change of state is told.
 
 #include "accessible_objects.h"
 #include "open_window.h"
@@ -30,7 +30,8 @@ std::vector<std::pair<HWND, DWORD>> *heard = nullptr;
 
 void CALLBACK onWinEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object, LONG child, DWORD /*thread*/,
                          DWORD /*time*/) {
-  const bool announcement = event == EVENT_OBJECT_NAMECHANGE || event == EVENT_OBJECT_LIVEREGIONCHANGED;
+  const bool announcement =
+      event == EVENT_OBJECT_NAMECHANGE || event == EVENT_OBJECT_LIVEREGIONCHANGED || event == EVENT_OBJECT_STATECHANGE;
   if (heard != nullptr && announcement && object == OBJID_CLIENT && child == CHILDID_SELF) {
     heard->emplace_back(window, event);
   }
@@ -71,7 +72,7 @@ TEST_P(Win32Accessibility, EveryControlTellsWhatItsDesignSaysAndAPressIsAClick) 
   std::vector<std::pair<HWND, DWORD>> events;
   heard = &events;
   const HWINEVENTHOOK hook =
-      SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, onWinEvent,
+      SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, onWinEvent,
                       GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
   for (const ControlDesign &control : design.controls) {
@@ -88,6 +89,20 @@ TEST_P(Win32Accessibility, EveryControlTellsWhatItsDesignSaysAndAPressIsAClick) 
     if (announced) {
       EXPECT_EQ(accessibleText(accessibleObjectOf(handle), &IAccessible::get_accName), L"Something new");
     }
+  }
+  // Showing or hiding a group's first control changes its selector's checked state, and says so.
+  for (const ControlDesign &control : design.controls) {
+    SCOPED_TRACE(std::string(control.name));
+    std::vector<std::pair<HWND, DWORD>> expected;
+    for (const ControlDesign &selector : design.controls) {
+      if (accessibleOf(design, selector).selects == control.name) {
+        expected.emplace_back(opened.control(selector.name), EVENT_OBJECT_STATECHANGE);
+      }
+    }
+    events.clear();
+    opened.window.setVisible(control.name, !control.visible);
+    pumpMessages();
+    EXPECT_EQ(events, expected);
   }
   UnhookWinEvent(hook);
   heard = nullptr;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -166,14 +167,18 @@ TEST_F(Win32WindowEvents, TabGoesBetweenTheTextBoxesAndEnterAndEscapeDoNothing) 
   EXPECT_TRUE(IsWindowVisible(window()));
 }
 
-TEST_F(Win32WindowEvents, TheTimerTicksByItsName) {
+TEST_F(Win32WindowEvents, TheTimerStartsWhenTheWindowIsShownAndTicksByItsName) {
   const WindowDesign ticking{.name = "Ticking",
                              .caption = "Ticking",
                              .clientSize = {1500, 1500},
                              .icon = "orvelin.png",
                              .controls = {},
                              .timer = TimerDesign{"Timer7", 50}};
-  open(ticking);
+  opened_.emplace(ticking);
+  // Several of its intervals go by before it is shown.
+  EXPECT_FALSE(
+      pumpUntil([&] { return !events().empty(); }, std::chrono::milliseconds(4 * ticking.timer->intervalMilliseconds)));
+  showAndPaint(*opened_);
   EXPECT_TRUE(pumpUntil([&] { return !events().empty(); }));
   EXPECT_EQ(events().front(), "tick Timer7");
 }

@@ -2,6 +2,7 @@
 // the window's DPI, centred; each control's kind and place; the icons, picture, outlines and lines;
 // labels transparent unless filled; the tooltips.
 
+#include "app/frmMain_design.h"
 #include "frontends/win32/resource_ids.h"
 #include "open_window.h"
 
@@ -283,6 +284,54 @@ TEST(Win32WindowPicture, OnlyTheProductIdentifierHasAFill) {
   EXPECT_EQ(pixelAt(about.handle(), productId.right - 2, productId.bottom - 2), RGB(0, 192, 0));
   const RECT title = placeOf(about.control("Label1"));
   EXPECT_EQ(pixelAt(about.handle(), title.right - 2, title.bottom - 2), white);
+}
+
+// A dark scheme for as long as it lives; the one before it comes back afterwards.
+class DarkScheme {
+public:
+  DarkScheme() {
+    for (std::size_t each = 0; each < std::size(elements); ++each) {
+      before_[each] = GetSysColor(elements[each]);
+    }
+    SetSysColors(static_cast<int>(std::size(elements)), elements, colours);
+  }
+  DarkScheme(const DarkScheme &) = delete;
+  DarkScheme &operator=(const DarkScheme &) = delete;
+  ~DarkScheme() { SetSysColors(static_cast<int>(std::size(elements)), elements, before_); }
+
+  static constexpr int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+  static constexpr COLORREF colours[] = {RGB(0, 0, 0), RGB(255, 255, 0), RGB(0, 0, 64), RGB(0, 255, 255)};
+
+private:
+  COLORREF before_[std::size(elements)]{};
+};
+
+TEST(Win32WindowPicture, ADarkSchemePaintsTheMainWindowInItsColours) {
+  const DarkScheme dark;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  ASSERT_EQ(text, DarkScheme::colours[1]) << "the scheme did not change";
+  OpenWindow main(designOf(Window::frmMain));
+  showAndPaint(main);
+  const WindowDesign &design = designOf(Window::frmMain);
+  const Box outline = pixelsFromTwips(design.outlines.front().box, dpiOf(main.handle()));
+  EXPECT_EQ(pixelAt(main.handle(), outline.left, outline.top), text);
+  EXPECT_EQ(pixelAt(main.handle(), outline.left + 1, outline.top + outline.height / 2), face);
+  // The labels' texts in the scheme's text colour: some of the File Name label's pixels are.
+  const RECT label = placeOf(main.control(frmMainControls::fileNameLabel));
+  bool textInSchemeColour = false;
+  for (int y = label.top; y < label.bottom && !textInSchemeColour; ++y) {
+    for (int x = label.left; x < label.right && !textInSchemeColour; ++x) {
+      textInSchemeColour = pixelAt(main.handle(), x, y) == text;
+    }
+  }
+  EXPECT_TRUE(textInSchemeColour);
+  // Both boxes alike: the name box's fixed white gives way to the scheme's colour for boxes.
+  for (const std::string_view box : {frmMainControls::fileName, frmMainControls::password}) {
+    const RECT place = placeOf(main.control(box));
+    EXPECT_EQ(pixelAt(main.handle(), place.right - 4, (place.top + place.bottom) / 2), GetSysColor(COLOR_WINDOW))
+        << box;
+  }
 }
 
 } // namespace

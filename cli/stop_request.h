@@ -1,0 +1,53 @@
+#pragma once
+// Ctrl-C and the system's other requests that orvelin-cli stop, taken while its batch runs so that
+// the jobs can end with every file whole. Installing the handlers is per platform:
+// stop_request_posix.cpp (SIGINT, SIGTERM) and stop_request_windows.cpp (the console's Ctrl-C and
+// Ctrl-Break).
+
+#include "app/file_error.h"
+#include "app/job_texts.h"
+
+#include <cstddef>
+#include <string>
+
+namespace orvelin::cli {
+
+// A kind of request: its name, as the program's last line names it, and the status to end with.
+struct StopCause {
+  const char *name;
+  int exitStatus;
+};
+
+// While one lives, a request to stop no longer ends the program: the first is recorded for
+// stopRequested, and any later one is ignored, since the stop is already on its way and ending
+// there and then would leave temporary files behind. A request the program was started to ignore
+// stays ignored.
+class StopHandlers {
+public:
+  StopHandlers();
+  StopHandlers(const StopHandlers &) = delete;
+  StopHandlers &operator=(const StopHandlers &) = delete;
+  ~StopHandlers();
+};
+
+// The first request made while handlers lived, or null; from any thread.
+const StopCause *stopRequested();
+
+// Records a request unless one came before; from a signal handler too.
+void requestStop(const StopCause &cause);
+
+// "encrypted" or "decrypted", as a job's action ("encrypt") says.
+inline std::string doneTo(const JobTexts &texts) { return std::string(texts.action) + "ed"; }
+
+// What the line of a file the stop left undone says after "<file>: ".
+inline std::string notDoneText(const JobTexts &texts) {
+  return "Stopped before the file was " + doneTo(texts) + ". " + fileUnchanged;
+}
+
+// The program's last line after a stop.
+inline std::string stoppedText(const StopCause &cause, const JobTexts &texts, std::size_t notDone, std::size_t files) {
+  return std::string("orvelin-cli: stopped by ") + cause.name + ": " + std::to_string(notDone) + " of " +
+         std::to_string(files) + " files not " + doneTo(texts) + ", each left as it was";
+}
+
+} // namespace orvelin::cli
