@@ -95,7 +95,7 @@ void ContentReader::throwWhatStopped() const {
     std::rethrow_exception(thrown_);
   }
   if (fault_) {
-    throw *fault_;
+    throw ReadFault{fault_->changed, fault_->error};
   }
 }
 

@@ -59,7 +59,7 @@ void SliceWriter::throwWhatStopped() const {
     std::rethrow_exception(thrown_);
   }
   if (fault_) {
-    throw *fault_;
+    throw WriteFault{fault_->error};
   }
 }
 

@@ -95,6 +95,7 @@ sync "$2")";
 double pipelineSeconds(const fs::path &in, const fs::path &out, const std::string &key) {
   std::vector<std::string> words{"/bin/sh", "-c", pipeline, "sh", in.string(), out.string(), key};
   std::vector<char *> argv;
+  argv.reserve(words.size() + 1);
   for (std::string &word : words) {
     argv.push_back(word.data());
   }
