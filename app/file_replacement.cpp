@@ -5,6 +5,7 @@
 #include "temporary_files.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace orvelin {
 namespace {
@@ -29,44 +30,32 @@ bool writeAll(os::FileHandle file, std::string_view bytes, const ProgressReport 
   return true;
 }
 
-// Writes the content to the temporary file. Should progress throw, the temporary file is closed
-// and removed before the exception goes on: the target was never touched.
-bool writeAllOrRemove(os::FileHandle file, std::string_view bytes, const std::filesystem::path &temporary,
-                      const ProgressReport &progress) {
+// Writes the content to the temporary file. Should progress throw, the temporary file is discarded
+// before the exception goes on: the target was never touched.
+bool writeAllOrDiscard(const os::PrivateFile &file, std::string_view bytes, const ProgressReport &progress) {
   try {
-    return writeAll(file, bytes, progress);
+    return writeAll(file.handle, bytes, progress);
   } catch (...) {
-    os::close(file);
-    os::removeFile(temporary);
+    discardTemporaryFile(file);
     throw;
   }
 }
 
-// Closes the temporary file and, once it holds the whole content on the disk with what the user
-// chose for the target, puts it in the target's place.
-os::Placement completeAndPutInPlace(os::FileHandle file, std::string_view bytes, const std::filesystem::path &temporary,
-                                    const std::filesystem::path &target, const ProgressReport &progress) {
-  if (!writeAllOrRemove(file, bytes, temporary, progress) || !os::takeOverAttributes(file, target) ||
-      !os::flush(file)) {
+// Once the temporary file holds the whole content on the disk with what the user chose for the
+// target, puts it in the target's place and closes it; on a failure, discards it and says why the
+// target still holds its old content.
+std::optional<os::ErrorCode> completeAndPutInPlace(os::PrivateFile &file, std::string_view bytes,
+                                                   const std::filesystem::path &target,
+                                                   const ProgressReport &progress) {
+  if (!writeAllOrDiscard(file, bytes, progress) || !os::takeOverAttributes(file.handle, target) ||
+      !os::flush(file.handle) || !keepTemporaryFile(file, target) || !os::putInPlace(file, target)) {
     const os::ErrorCode error = os::lastError();
-    os::close(file);
-    return {os::Placement::Outcome::Unchanged, error, std::nullopt};
+    discardTemporaryFile(file);
+    return error;
   }
-  if (!os::close(file)) {
-    return {os::Placement::Outcome::Unchanged, os::lastError(), std::nullopt};
-  }
-  return os::putInPlace(temporary, target);
-}
-
-// The file is gone from its path, and nothing could be put back: the user has to, and is told from where.
-bool displaced(MessageSink &messages, const std::filesystem::path &path, const os::Placement &placement,
-               const std::filesystem::path &temporary) {
-  std::string text = fileErrorText("write", path, placement.error) +
-                     " The file is no longer there; its new content is in " + quoted(temporary);
-  if (placement.oldContent) {
-    text += " and its old content in " + quoted(*placement.oldContent);
-  }
-  return reportFileError(messages, text + ".");
+  // The content reached the disk before it took the target's place; nothing is left to report.
+  os::close(file.handle);
+  return std::nullopt;
 }
 
 } // namespace
@@ -89,24 +78,12 @@ bool replaceFileContent(const std::filesystem::path &path, std::string_view byte
     return failed(messages, path, os::lastError());
   }
   tidyAbandonedTemporaryFiles(*target);
-  std::filesystem::path temporary;
-  const std::optional<os::FileHandle> file = createTemporaryFile(*target, temporary);
+  std::optional<os::PrivateFile> file = createTemporaryFile(*target);
   if (!file) {
     return failed(messages, path, os::lastError());
   }
-  const os::Placement placement = completeAndPutInPlace(*file, bytes, temporary, *target, progress);
-  if (placement.outcome == os::Placement::Outcome::Unchanged) {
-    os::removeFile(temporary);
-    return failed(messages, path, placement.error);
-  }
-  if (placement.outcome == os::Placement::Outcome::Displaced) {
-    return displaced(messages, path, placement, temporary);
-  }
-  if (placement.oldContent) {
-    // The job is done, but the content it replaced (the readable one, after an encryption) is
-    // still on the disk: the user must know.
-    reportFileError(messages, fileErrorText("remove", *placement.oldContent, placement.error) +
-                                  " It holds the old content of " + quoted(path) + ", which has been rewritten.");
+  if (const std::optional<os::ErrorCode> error = completeAndPutInPlace(*file, bytes, *target, progress)) {
+    return failed(messages, path, *error);
   }
   return true;
 }
