@@ -41,8 +41,8 @@ protected:
     encrypted = sealAndEncrypt("pw", original, boxes);
   }
 
-  const std::string &before(bool encrypting) const { return encrypting ? original : encrypted; }
-  const std::string &after(bool encrypting) const { return encrypting ? encrypted : original; }
+  [[nodiscard]] const std::string &before(bool encrypting) const { return encrypting ? original : encrypted; }
+  [[nodiscard]] const std::string &after(bool encrypting) const { return encrypting ? encrypted : original; }
 
   static bool runJob(bool encrypting, const std::filesystem::path &path) {
     MessageRecorder messages;
