@@ -29,32 +29,6 @@ bool writeAll(os::FileHandle file, std::string_view bytes) {
   return true;
 }
 
-// Closes the temporary file and, once it holds the whole content on the disk with what the user
-// chose for the target, puts it in the target's place.
-os::Placement completeAndPutInPlace(os::FileHandle file, const std::filesystem::path &temporary,
-                                    const std::filesystem::path &target) {
-  if (!os::takeOverAttributes(file, target) || !os::flush(file)) {
-    const os::ErrorCode error = os::lastError();
-    os::close(file);
-    return {os::Placement::Outcome::Unchanged, error, std::nullopt};
-  }
-  if (!os::close(file)) {
-    return {os::Placement::Outcome::Unchanged, os::lastError(), std::nullopt};
-  }
-  return os::putInPlace(temporary, target);
-}
-
-// The file is gone from its path, and nothing could be put back: the user has to, and is told from where.
-bool displaced(MessageSink &messages, const std::filesystem::path &path, const os::Placement &placement,
-               const std::filesystem::path &temporary) {
-  std::string text = fileErrorText("write", path, placement.error) +
-                     " The file is no longer there; its new content is in " + quoted(temporary);
-  if (placement.oldContent) {
-    text += " and its old content in " + quoted(*placement.oldContent);
-  }
-  return reportFileError(messages, text + ".");
-}
-
 } // namespace
 
 bool checkReplaceable(const std::filesystem::path &path, MessageSink &messages) {
@@ -72,8 +46,7 @@ ContentReplacement::~ContentReplacement() { abandon(); }
 
 void ContentReplacement::abandon() {
   if (file_) {
-    os::close(*std::exchange(file_, std::nullopt));
-    os::removeFile(temporary_);
+    discardTemporaryFile(*std::exchange(file_, std::nullopt));
   }
 }
 
@@ -85,15 +58,15 @@ bool ContentReplacement::begin(const std::filesystem::path &path, MessageSink &m
   }
   target_ = *target;
   tidyAbandonedTemporaryFiles(target_);
-  file_ = createTemporaryFile(target_, temporary_);
+  file_ = createTemporaryFile(target_);
   return file_ || writeFailed(messages, path, os::lastError());
 }
 
 bool ContentReplacement::append(std::string_view bytes) {
-  if (!writeAll(*file_, bytes)) {
+  if (!writeAll(file_->handle, bytes)) {
     return false;
   }
-  os::startWriteback(*file_, written_, bytes.size());
+  os::startWriteback(file_->handle, written_, bytes.size());
   written_ += bytes.size();
   return true;
 }
@@ -104,20 +77,14 @@ bool ContentReplacement::failed(os::ErrorCode error, MessageSink &messages) {
 }
 
 bool ContentReplacement::finish(MessageSink &messages) {
-  const os::Placement placement = completeAndPutInPlace(*std::exchange(file_, std::nullopt), temporary_, target_);
-  if (placement.outcome == os::Placement::Outcome::Unchanged) {
-    os::removeFile(temporary_);
-    return writeFailed(messages, path_, placement.error);
+  // Once the temporary file holds the whole content on the disk with what the user chose for the
+  // target, it takes the target's place; on a failure it goes, and the target keeps its old content.
+  if (!os::takeOverAttributes(file_->handle, target_) || !os::flush(file_->handle) ||
+      !keepTemporaryFile(*file_, target_) || !os::putInPlace(*file_, target_)) {
+    return failed(os::lastError(), messages);
   }
-  if (placement.outcome == os::Placement::Outcome::Displaced) {
-    return displaced(messages, path_, placement, temporary_);
-  }
-  if (placement.oldContent) {
-    // The job is done, but the content it replaced (the readable one, after an encryption) is
-    // still on the disk: the user must know.
-    reportFileError(messages, fileErrorText("remove", *placement.oldContent, placement.error) +
-                                  " It holds the old content of " + quoted(path_) + ", which has been rewritten.");
-  }
+  // The content reached the disk before it took the target's place; nothing is left to report.
+  os::close(std::exchange(file_, std::nullopt)->handle);
   return true;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Replacing a file's content without ever putting the old content at risk: the new bytes go to a
 // private temporary file beside it as they come, reach the disk, get what the user chose for the old
-// file (permissions, attributes), and only then take its place in one atomic step. At any moment the
-// path holds either the whole old content or the whole new one.
+// file (permissions; attributes and security descriptor), and only then take its place in one
+// atomic step. At any moment the path holds either the whole old content or the whole new one.
 
 #include "base/message_sink.h"
 #include "system_files.h"
@@ -35,10 +35,8 @@ public:
   // all be written.
   bool append(std::string_view bytes);
   // Puts what was appended in place of the file. False, with a "File Error" box shown, when the
-  // content could not be replaced: the file is then untouched and no temporary file is left, or,
-  // should it have been moved aside and neither content could be put back in its place, the box says
-  // where each is. True once the file holds the new content, with a box if a copy of the old content
-  // could not be removed. A symbolic link stays a link; its target is rewritten.
+  // content could not be replaced: the file is then untouched and no temporary file is left. True
+  // once the file holds the new content. A symbolic link stays a link; its target is rewritten.
   bool finish(MessageSink &messages);
   // Shows the box of an append that failed with error, and abandons the replacement. Returns false.
   bool failed(os::ErrorCode error, MessageSink &messages);
@@ -48,8 +46,7 @@ private:
 
   std::filesystem::path path_;
   std::filesystem::path target_;
-  std::filesystem::path temporary_;
-  std::optional<os::FileHandle> file_;
+  std::optional<os::PrivateFile> file_;
   std::uint64_t written_ = 0;
 };
 

@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include "base/windows_api.h"
+
+#include <aclapi.h>
 #else
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -26,9 +28,11 @@ struct FileSystemCalls {
   BOOL(WINAPI *setFileInformationByHandle)(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size);
   BOOL(WINAPI *flushFileBuffers)(HANDLE file);
   BOOL(WINAPI *closeHandle)(HANDLE handle);
-  BOOL(WINAPI *replaceFile)
-  (LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID exclude, LPVOID reserved);
-  BOOL(WINAPI *moveFileEx)(LPCWSTR from, LPCWSTR to, DWORD flags);
+  DWORD(WINAPI *getSecurityInfo)
+  (HANDLE object, SE_OBJECT_TYPE type, SECURITY_INFORMATION parts, PSID *owner, PSID *group, PACL *dacl, PACL *sacl,
+   PSECURITY_DESCRIPTOR *descriptor);
+  DWORD(WINAPI *setSecurityInfo)
+  (HANDLE object, SE_OBJECT_TYPE type, SECURITY_INFORMATION parts, PSID owner, PSID group, PACL dacl, PACL sacl);
   BOOL(WINAPI *deleteFile)(LPCWSTR name);
 
   static const FileSystemCalls &platform();
@@ -46,6 +50,7 @@ struct FileSystemCalls {
   int (*flock)(int file, int operation);
   int (*fsync)(int file);
   int (*close)(int file);
+  int (*linkat)(int fromFolder, const char *from, int toFolder, const char *to, int flags);
   int (*rename)(const char *from, const char *to);
   int (*unlink)(const char *path);
 

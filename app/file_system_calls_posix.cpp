@@ -17,7 +17,7 @@ int openFile(const char *path, int flags, mode_t mode) { return ::open(path, fla
 const FileSystemCalls &FileSystemCalls::platform() {
   static const FileSystemCalls calls{
       ::stat,   ::realpath, ::access, openFile, ::read,   ::write,  ::fchown,
-      ::fchmod, ::flock,    ::fsync,  ::close,  ::rename, ::unlink,
+      ::fchmod, ::flock,    ::fsync,  ::close,  ::linkat, ::rename, ::unlink,
   };
   return calls;
 }

@@ -12,8 +12,8 @@ const FileSystemCalls &FileSystemCalls::platform() {
       ::SetFileInformationByHandle,
       ::FlushFileBuffers,
       ::CloseHandle,
-      ::ReplaceFileW,
-      ::MoveFileExW,
+      ::GetSecurityInfo,
+      ::SetSecurityInfo,
       ::DeleteFileW,
   };
   return calls;

@@ -54,34 +54,38 @@ bool close(FileHandle file);
 // The absolute path of the file itself that a path names: through every symbolic link (POSIX).
 std::optional<Path> finalTarget(const Path &file);
 
-// Creates a new file at name for this process alone to write: private (POSIX) or hidden (Windows),
-// and, while it is open, kept from tidyAbandoned. Fails with an error nameTaken() recognises when
-// something has that name already.
-std::optional<FileHandle> createPrivateFile(const Path &name);
+// A file this process alone writes, to take another's place. Until keepPrivateFile, the system
+// removes it should the process end, so that a crash leaves none of its content behind: it has no
+// name yet (POSIX, where the file system has unnamed files) or is marked for deletion when its
+// handle closes (Windows). Elsewhere it is at its name from the start, a private file that
+// removeIfAbandoned leaves alone while this process holds it.
+struct PrivateFile {
+  FileHandle handle;
+  Path name;  // where it is, or is to be once kept
+  bool named; // whether it would outlast this process under name
+};
+
+// Creates a new private file for name, private (POSIX) or hidden (Windows), and held from
+// removeIfAbandoned while it is open. Fails with an error nameTaken() recognises when the file
+// takes its name at once and something has that name already.
+std::optional<PrivateFile> createPrivateFile(const Path &name);
 bool nameTaken(ErrorCode error);
 
 // Gives an open file what the user chose for target: owner and permission bits (POSIX), attributes
-// (Windows).
+// and security descriptor (Windows).
 bool takeOverAttributes(FileHandle file, const Path &target);
 
 // Returns once the file's content is on the disk.
 bool flush(FileHandle file);
 
-// Where putInPlace left the old and the new content. Target never holds part of either.
-struct Placement {
-  enum class Outcome {
-    Replaced,  // target holds the new content
-    Unchanged, // target holds the old content; the new one is still under the replacement's name
-    Displaced, // target holds nothing; the new content is still under the replacement's name
-  };
-  Outcome outcome;
-  ErrorCode error;                // why the new content is not in place, or why oldContent is still there
-  std::optional<Path> oldContent; // another name that still holds the old content, if any
-};
+// Lets the file outlast this process under its name, which it takes now if it has none (failing with
+// an error nameTaken() recognises should something have that name already), still held from
+// removeIfAbandoned while it is open.
+bool keepPrivateFile(PrivateFile &file);
 
-// Puts the closed file replacement in place of target, in one step where the platform allows, and
-// makes the step durable.
-Placement putInPlace(const Path &replacement, const Path &target);
+// Puts the kept, still open file in place of target in one atomic step, and makes the step durable.
+// On a failure target still holds its old content, and file is where it was.
+bool putInPlace(const PrivateFile &file, const Path &target);
 
 void removeFile(const Path &file);
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <string>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -24,6 +25,11 @@ void syncFolder(const Path &folder) {
     fs.fsync(handle);
     fs.close(handle);
   }
+}
+
+// The file system, or a kernel before 3.11, has no unnamed files.
+bool unnamedFilesUnsupported(int error) {
+  return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
 }
 
 } // namespace
@@ -104,21 +110,30 @@ std::optional<Path> finalTarget(const Path &file) {
   return resolved ? std::optional<Path>(resolved.get()) : std::nullopt;
 }
 
-std::optional<FileHandle> createPrivateFile(const Path &name) {
+std::optional<PrivateFile> createPrivateFile(const Path &name) {
   const FileSystemCalls &fs = fileSystem();
-  const int file = fs.open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+  constexpr mode_t privateBits = S_IRUSR | S_IWUSR;
+  bool named = false;
+  int file = fs.open(name.parent_path().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, privateBits);
+  if (file < 0 && unnamedFilesUnsupported(errno)) {
+    named = true;
+    file = fs.open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, privateBits);
+  }
   if (file < 0) {
     return std::nullopt;
   }
-  // The lock tells the file of a live job from one a killed job left behind.
+  // The lock tells the file of a live job from one a killed job left behind, from the moment it has
+  // a name.
   if (fs.flock(file, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
     fs.close(file);
-    fs.unlink(name.c_str());
+    if (named) {
+      fs.unlink(name.c_str());
+    }
     errno = error;
     return std::nullopt;
   }
-  return file;
+  return PrivateFile{file, name, named};
 }
 
 bool nameTaken(ErrorCode error) { return error == EEXIST; }
@@ -136,12 +151,28 @@ bool takeOverAttributes(FileHandle file, const Path &target) {
 
 bool flush(FileHandle file) { return fileSystem().fsync(file) == 0; }
 
-Placement putInPlace(const Path &replacement, const Path &target) {
-  if (fileSystem().rename(replacement.c_str(), target.c_str()) != 0) {
-    return {Placement::Outcome::Unchanged, errno, std::nullopt};
+bool keepPrivateFile(PrivateFile &file) {
+  if (file.named) {
+    return true;
+  }
+  const FileSystemCalls &fs = fileSystem();
+  const std::string itself = "/proc/self/fd/" + std::to_string(file.handle);
+  if (fs.linkat(AT_FDCWD, itself.c_str(), AT_FDCWD, file.name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+    // Without /proc, the file is named through its handle, which not every process may do.
+    if (errno != ENOENT || fs.linkat(file.handle, "", AT_FDCWD, file.name.c_str(), AT_EMPTY_PATH) != 0) {
+      return false;
+    }
+  }
+  file.named = true;
+  return true;
+}
+
+bool putInPlace(const PrivateFile &file, const Path &target) {
+  if (fileSystem().rename(file.name.c_str(), target.c_str()) != 0) {
+    return false;
   }
   syncFolder(target.parent_path());
-  return {Placement::Outcome::Replaced, 0, std::nullopt};
+  return true;
 }
 
 void removeFile(const Path &file) { fileSystem().unlink(file.c_str()); }

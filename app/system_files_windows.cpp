@@ -2,10 +2,11 @@
 
 #include "base/unicode_text.h"
 #include "file_system_calls.h"
-#include "temporary_files.h"
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <vector>
 
 namespace orvelin::os {
 namespace {
@@ -30,47 +31,88 @@ std::optional<WIN32_FILE_ATTRIBUTE_DATA> attributesOf(const Path &file) {
   return data;
 }
 
-// The file system lacks ReplaceFileW, and a rename does the step instead.
-bool renameInstead(DWORD error) { return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION; }
+// FileRenameInfoEx and its flags, which MinGW declares only for a Windows version number it never
+// reaches; the values are those of Windows 10 1607, where the class first came.
+constexpr auto fileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+constexpr DWORD replaceIfExists = 0x1; // FILE_RENAME_FLAG_REPLACE_IF_EXISTS; as a BOOLEAN, TRUE
+constexpr DWORD posixSemantics = 0x2;  // FILE_RENAME_FLAG_POSIX_SEMANTICS
 
-// Returns once the move is on the disk.
-bool move(const Path &from, const Path &to, DWORD flags) {
-  return fileSystem().moveFileEx(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH) != FALSE;
+// The system, or the file system, has no rename with POSIX semantics (Wine, Windows before 10, FAT).
+bool posixRenameUnsupported(DWORD error) {
+  return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION;
 }
 
-// The new content is in place; the old file, if it was set aside under backup, goes.
-Placement replacedRemoving(const Path &backup) {
-  if (fileSystem().deleteFile(backup.c_str()) != FALSE || GetLastError() == ERROR_FILE_NOT_FOUND) {
-    return {Placement::Outcome::Replaced, ERROR_SUCCESS, std::nullopt};
-  }
-  return {Placement::Outcome::Replaced, GetLastError(), backup};
+// The file system keeps no security descriptors (FAT, some network shares).
+bool keepsNoSecurity(DWORD error) { return error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION; }
+
+bool markForDeletion(HANDLE file, bool deleted) {
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = deleted ? TRUE : FALSE;
+  return fileSystem().setFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
 
-// ReplaceFileW failed with error: the new content is still under replacement's name, and the old
-// file either still at target or set aside under backup; a ReplaceFileW that ignores its backup
-// name may even have removed it.
-Placement recover(const Path &replacement, const Path &target, const Path &backup, DWORD error) {
-  if (attributesOf(target)) {
-    // Some ReplaceFileW copy the file under backup before they fail.
-    removeFile(backup);
-    if (!renameInstead(error)) {
-      return {Placement::Outcome::Unchanged, error, std::nullopt};
-    }
-    if (move(replacement, target, MOVEFILE_REPLACE_EXISTING)) {
-      return {Placement::Outcome::Replaced, ERROR_SUCCESS, std::nullopt};
-    }
-    return {Placement::Outcome::Unchanged, GetLastError(), std::nullopt};
+// Renames the open file to target through its own handle, replacing what is there. FileRenameInfo
+// reads flags as its one BOOLEAN, which replaceIfExists sets.
+bool renameOverTarget(HANDLE file, const Path &target, FILE_INFO_BY_HANDLE_CLASS kind, DWORD flags) {
+  const std::wstring &name = target.native();
+  const std::size_t nameBytes = name.size() * sizeof(wchar_t);
+  // FILE_RENAME_INFO ends in its name; the storage is of its own type, for its alignment.
+  std::vector<FILE_RENAME_INFO> storage(1 + (nameBytes + sizeof(FILE_RENAME_INFO) - 1) / sizeof(FILE_RENAME_INFO));
+  FILE_RENAME_INFO &rename = storage.front();
+  rename.Flags = flags;
+  rename.RootDirectory = nullptr;
+  rename.FileNameLength = static_cast<DWORD>(nameBytes);
+  std::copy(name.begin(), name.end(), static_cast<wchar_t *>(rename.FileName));
+  return fileSystem().setFileInformationByHandle(
+             file, kind, &rename, static_cast<DWORD>(storage.size() * sizeof(FILE_RENAME_INFO))) != FALSE;
+}
+
+// The security descriptor, which a rename does not carry over: who may do what with the file (DACL),
+// its owner and group where the user may give them, and its integrity label where the process may
+// set it. The audit list (SACL) would need a privilege the program does not ask for.
+bool takeOverSecurity(HANDLE file, const Path &target) {
+  const FileSystemCalls &fs = fileSystem();
+  const HANDLE source =
+      fs.createFile(target.c_str(), READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
+  if (source == INVALID_HANDLE_VALUE) {
+    return false;
   }
-  // The old file goes back, or else the new one takes the empty place; neither over a file that
-  // has appeared there since.
-  if (move(backup, target, 0)) {
-    return {Placement::Outcome::Unchanged, error, std::nullopt};
+  PSID owner = nullptr;
+  PSID group = nullptr;
+  PACL dacl = nullptr;
+  PACL label = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  const DWORD read = fs.getSecurityInfo(source, SE_FILE_OBJECT,
+                                        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION |
+                                            DACL_SECURITY_INFORMATION | LABEL_SECURITY_INFORMATION,
+                                        &owner, &group, &dacl, &label, &descriptor);
+  fs.closeHandle(source);
+  if (read != ERROR_SUCCESS) {
+    SetLastError(read);
+    return keepsNoSecurity(read);
   }
-  const bool setAside = GetLastError() != ERROR_FILE_NOT_FOUND;
-  if (move(replacement, target, 0)) {
-    return replacedRemoving(backup);
+  const std::unique_ptr<void, decltype(&LocalFree)> held(descriptor, &LocalFree);
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  GetSecurityDescriptorControl(descriptor, &control, &revision);
+  // The inherited entries are the folder's, the same for the new file as for the old one.
+  const SECURITY_INFORMATION inheritance =
+      (control & SE_DACL_PROTECTED) != 0 ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION;
+  const DWORD written = fs.setSecurityInfo(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | inheritance, nullptr,
+                                           nullptr, dacl, nullptr);
+  if (written != ERROR_SUCCESS && !keepsNoSecurity(written)) {
+    SetLastError(written);
+    return false;
   }
-  return {Placement::Outcome::Displaced, error, setAside ? std::optional(backup) : std::nullopt};
+  // Giving the file away, or a label above the process's own, needs privileges the user may lack;
+  // the file then stays the user's, as on POSIX.
+  fs.setSecurityInfo(file, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION, owner, group,
+                     nullptr, nullptr);
+  if (label != nullptr) {
+    fs.setSecurityInfo(file, SE_FILE_OBJECT, LABEL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, label);
+  }
+  return true;
 }
 
 } // namespace
@@ -155,7 +197,7 @@ std::optional<std::size_t> writeSome(FileHandle file, const char *bytes, std::si
 bool close(FileHandle file) { return fileSystem().closeHandle(file) != FALSE; }
 
 std::optional<Path> finalTarget(const Path &file) {
-  // ReplaceFileW wants whole paths.
+  // A rename by handle wants a whole path.
   std::wstring full(longestPath, L'\0');
   const DWORD length =
       fileSystem().getFullPathName(file.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
@@ -166,22 +208,34 @@ std::optional<Path> finalTarget(const Path &file) {
   return Path(std::move(full));
 }
 
-std::optional<FileHandle> createPrivateFile(const Path &name) {
+std::optional<PrivateFile> createPrivateFile(const Path &name) {
+  const FileSystemCalls &fs = fileSystem();
   // Shared with nobody: while it is open, even a delete fails, which is what keeps it from tidying.
-  const HANDLE handle =
-      fileSystem().createFile(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
-  return handle != INVALID_HANDLE_VALUE ? std::optional(handle) : std::nullopt;
+  // Its handle renames it into place, and sets its security descriptor.
+  const HANDLE handle = fs.createFile(name.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return std::nullopt;
+  }
+  // Until it is kept, the system deletes the file when its handle closes, even a killed process's.
+  if (!markForDeletion(handle, true)) {
+    const DWORD error = GetLastError();
+    fs.closeHandle(handle);
+    fs.deleteFile(name.c_str());
+    SetLastError(error);
+    return std::nullopt;
+  }
+  return PrivateFile{handle, name, false};
 }
 
 bool nameTaken(ErrorCode error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
 
 bool takeOverAttributes(FileHandle file, const Path &target) {
   const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = attributesOf(target);
-  if (!data) {
+  if (!data || !takeOverSecurity(file, target)) {
     return false;
   }
-  // ReplaceFileW would merge them, a rename would not; nor does every ReplaceFileW. The times are
-  // left as they are (zero).
+  // A rename keeps the new file's own. The times are left as they are (zero).
   FILE_BASIC_INFO basic{};
   const DWORD kept = data->dwFileAttributes & transferableAttributes;
   basic.FileAttributes = kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
@@ -190,25 +244,35 @@ bool takeOverAttributes(FileHandle file, const Path &target) {
 
 bool flush(FileHandle file) { return fileSystem().flushFileBuffers(file) != FALSE; }
 
-Placement putInPlace(const Path &replacement, const Path &target) {
+bool keepPrivateFile(PrivateFile &file) {
+  if (!markForDeletion(file.handle, false)) {
+    return false;
+  }
+  file.named = true;
+  return true;
+}
+
+bool putInPlace(const PrivateFile &file, const Path &target) {
   const FileSystemCalls &fs = fileSystem();
   // A file another program holds without letting it be deleted cannot be replaced; that is found out
   // before anything moves.
   const HANDLE replaced = fs.createFile(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, 0, nullptr);
   if (replaced == INVALID_HANDLE_VALUE) {
-    return {Placement::Outcome::Unchanged, GetLastError(), std::nullopt};
+    return false;
   }
   fs.closeHandle(replaced);
-  // ReplaceFileW keeps the replaced file's security descriptor, which a rename would lose. Without a
-  // backup name it may remove the file before it fails to move the new one in; with one, the old
-  // file is always under one of the two names. That name is a temporary one of the file's own, so
-  // that what a crash leaves under it is tidied like the rest.
-  const Path backup = temporaryName(target);
-  if (fs.replaceFile(target.c_str(), replacement.c_str(), backup.c_str(), 0, nullptr, nullptr) != FALSE) {
-    return replacedRemoving(backup);
+  // With POSIX semantics the name changes hands even while others have the old file open, sharing
+  // its deletion; without, as MoveFileExW would do it, but through the handle that holds the file.
+  if (!renameOverTarget(file.handle, target, fileRenameInfoEx, replaceIfExists | posixSemantics) &&
+      (!posixRenameUnsupported(GetLastError()) ||
+       !renameOverTarget(file.handle, target, FileRenameInfo, replaceIfExists))) {
+    return false;
   }
-  return recover(replacement, target, backup, GetLastError());
+  // The file's own metadata, its new name with it, reaches the disk; a failure cannot undo the
+  // rename, so it is not reported.
+  fs.flushFileBuffers(file.handle);
+  return true;
 }
 
 void removeFile(const Path &file) { fileSystem().deleteFile(file.c_str()); }

@@ -23,8 +23,7 @@ NativeName temporaryPrefixFor(const std::filesystem::path &target) {
   return prefix.native();
 }
 
-} // namespace
-
+// A new name for a temporary file of target, in target's folder.
 std::filesystem::path temporaryName(const std::filesystem::path &target) {
   thread_local std::mt19937 generator{std::random_device{}()};
   std::uniform_int_distribution<std::size_t> pick(0, randomCharacters.size() - 1);
@@ -35,10 +34,11 @@ std::filesystem::path temporaryName(const std::filesystem::path &target) {
   return target.parent_path() / name;
 }
 
-std::optional<os::FileHandle> createTemporaryFile(const std::filesystem::path &target, std::filesystem::path &name) {
+} // namespace
+
+std::optional<os::PrivateFile> createTemporaryFile(const std::filesystem::path &target) {
   for (int attempt = 0; attempt < attempts; ++attempt) {
-    name = temporaryName(target);
-    if (const std::optional<os::FileHandle> file = os::createPrivateFile(name)) {
+    if (std::optional<os::PrivateFile> file = os::createPrivateFile(temporaryName(target))) {
       return file;
     }
     if (!os::nameTaken(os::lastError())) {
@@ -48,13 +48,31 @@ std::optional<os::FileHandle> createTemporaryFile(const std::filesystem::path &t
   return std::nullopt;
 }
 
+bool keepTemporaryFile(os::PrivateFile &file, const std::filesystem::path &target) {
+  // Only a file that takes its name now can find it taken.
+  for (int attempt = 1; !os::keepPrivateFile(file); ++attempt) {
+    if (attempt == attempts || !os::nameTaken(os::lastError())) {
+      return false;
+    }
+    file.name = temporaryName(target);
+  }
+  return true;
+}
+
+void discardTemporaryFile(const os::PrivateFile &file) {
+  os::close(file.handle);
+  if (file.named) {
+    os::removeFile(file.name);
+  }
+}
+
 void tidyAbandonedTemporaryFiles(const std::filesystem::path &target) {
   const NativeName prefix = temporaryPrefixFor(target);
   std::error_code ignored;
   for (const auto &entry : std::filesystem::directory_iterator(target.parent_path(), ignored)) {
     const NativeName name = entry.path().filename().native();
-    // While the file is not there, a leftover may be its only copy. It is looked for before each
-    // removal, as another job may have set it aside meanwhile.
+    // While the file is not there, a leftover may hold the only copy of its content. It is looked for
+    // before each removal, as it may go meanwhile.
     if (name.starts_with(prefix) && name.size() == prefix.size() + randomLength && os::factsOf(target)) {
       os::removeIfAbandoned(entry.path());
     }

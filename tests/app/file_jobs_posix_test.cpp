@@ -1,9 +1,11 @@
 // What the file jobs keep of POSIX files: permission bits, links, and their behaviour under the
-// limits a process can be given (file size, address space) and as another user.
+// limits a process can be given (file size, address space), as another user, and on file systems
+// without unnamed files.
 
 #include "address_space_limit.h"
 #include "app/file_jobs.h"
 #include "app/file_system_calls.h"
+#include "file_system_faults.h"
 #include "job_folder.h"
 #include "tests/crypto/engine_runs.h"
 
@@ -12,6 +14,7 @@
 #include <csignal>
 #include <filesystem>
 #include <grp.h>
+#include <optional>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -55,6 +58,45 @@ TEST_F(FileJobs, ASymbolicLinkStaysALinkAndItsTargetIsRewritten) {
   EXPECT_EQ(contentOf(target), sealAndEncrypt("pw", "behind a link", boxes));
   ASSERT_TRUE(DecryptFile(link, u"pw", boxes));
   EXPECT_EQ(contentOf(target), "behind a link");
+}
+
+TEST_F(FileJobs, TheTemporaryFileIsNamedAtItsCreationWhereTheFileSystemHasNoUnnamedFiles) {
+  // The second opening is the unnamed file's: refused as such a file system (or an old kernel)
+  // refuses it, then with a fault of the named file's steps.
+  const struct {
+    os::ErrorCode refusal;
+    std::optional<Fault> then;
+  } cases[] = {
+      {EOPNOTSUPP, std::nullopt},
+      {EISDIR, std::nullopt},
+      {EOPNOTSUPP, Fault{FileCall::Flock, 1, EWOULDBLOCK}},
+      {EOPNOTSUPP, Fault{FileCall::Write, 1, ENOSPC}},
+      {EOPNOTSUPP, Fault{FileCall::Rename, 1, EACCES}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(os::errorText(c.refusal) + (c.then ? ", then " + os::errorText(c.then->error) : ""));
+    const fs::path path = put("plain.txt", "content");
+    boxes.clear();
+    FileSystemFaults injected;
+    injected.fail(FileCall::Open, c.refusal, 2);
+    if (c.then) {
+      injected.fail(c.then->call, c.then->error, c.then->occurrence);
+    }
+    EXPECT_EQ(EncryptFile(path, u"pw", boxes), !c.then);
+    EXPECT_EQ(contentOf(path), c.then ? "content" : sealAndEncrypt("pw", "content", boxes));
+    EXPECT_EQ(injected.count(FileCall::Linkat), 0) << "a named file is not linked";
+    EXPECT_EQ(entries(), std::vector<std::string>{"plain.txt"});
+  }
+}
+
+TEST_F(FileJobs, AnUnnamedTemporaryFileFindingItsNameTakenTakesAnother) {
+  const fs::path path = put("plain.txt", "content");
+  FileSystemFaults injected;
+  injected.fail(FileCall::Linkat, EEXIST, 1);
+  ASSERT_TRUE(EncryptFile(path, u"pw", boxes));
+  EXPECT_EQ(contentOf(path), sealAndEncrypt("pw", "content", boxes));
+  EXPECT_EQ(injected.count(FileCall::Linkat), 2);
+  EXPECT_EQ(entries(), std::vector<std::string>{"plain.txt"});
 }
 
 TEST_F(FileJobs, AFileInAFolderThatMayNotBeWrittenIsLeftAsItWas) {

@@ -208,7 +208,7 @@ TEST_F(FileJobs, EncryptingTwiceNeedsTwoDecryptionsAndShorterOutputLeavesNoOldBy
 
 TEST_F(FileJobs, AFailureAtAnyStepOfTheReplacementLeavesTheOriginalAndNoTemporaryFile) {
 #ifdef _WIN32
-  // ReplaceFileW's own failures, and the rename that may stand in for it: file_jobs_windows_test.cpp.
+  // The rename's two ways, and the steps that may fail without harm: file_jobs_windows_test.cpp.
   const Fault faults[] = {
       {FileCall::GetFullPathNameW, 1, ERROR_FILENAME_EXCED_RANGE},
       {FileCall::CreateFileW, 2, ERROR_ACCESS_DENIED},
@@ -217,15 +217,22 @@ TEST_F(FileJobs, AFailureAtAnyStepOfTheReplacementLeavesTheOriginalAndNoTemporar
       {FileCall::WriteFile, 3, ERROR_DISK_FULL},
       {FileCall::WriteFile, 2, ERROR_WRITE_FAULT},
       {FileCall::GetFileAttributesExW, 3, ERROR_FILE_NOT_FOUND},
-      {FileCall::SetFileInformationByHandle, 1, ERROR_ACCESS_DENIED},
+      {FileCall::SetFileInformationByHandle, 1, ERROR_ACCESS_DENIED}, // to be deleted when closed
+      {FileCall::CreateFileW, 3, ERROR_ACCESS_DENIED},                // the security descriptor, read
+      {FileCall::GetSecurityInfo, 1, ERROR_ACCESS_DENIED},
+      {FileCall::SetSecurityInfo, 1, ERROR_ACCESS_DENIED},
+      {FileCall::SetFileInformationByHandle, 2, ERROR_ACCESS_DENIED}, // the attributes
       {FileCall::FlushFileBuffers, 1, ERROR_WRITE_FAULT},
+      {FileCall::SetFileInformationByHandle, 3, ERROR_ACCESS_DENIED}, // to be kept
+      {FileCall::CreateFileW, 4, ERROR_SHARING_VIOLATION},            // the replaced file, held elsewhere
+      {FileCall::SetFileInformationByHandle, 4, ERROR_ACCESS_DENIED}, // the rename
   };
 #else
   const Fault faults[] = {
-      {FileCall::Realpath, 1, ENOENT},   {FileCall::Open, 2, EACCES},  {FileCall::Open, 2, EROFS},
-      {FileCall::Flock, 1, EWOULDBLOCK}, {FileCall::Write, 1, ENOSPC}, {FileCall::Write, 3, ENOSPC},
-      {FileCall::Write, 2, EIO},         {FileCall::Stat, 3, ENOENT},  {FileCall::Fchmod, 1, EPERM},
-      {FileCall::Fsync, 1, EIO},         {FileCall::Close, 2, EIO},    {FileCall::Rename, 1, EXDEV},
+      {FileCall::Realpath, 1, ENOENT},   {FileCall::Open, 2, EACCES},   {FileCall::Open, 2, EROFS},
+      {FileCall::Flock, 1, EWOULDBLOCK}, {FileCall::Write, 1, ENOSPC},  {FileCall::Write, 3, ENOSPC},
+      {FileCall::Write, 2, EIO},         {FileCall::Stat, 3, ENOENT},   {FileCall::Fchmod, 1, EPERM},
+      {FileCall::Fsync, 1, EIO},         {FileCall::Linkat, 1, ENOSPC}, {FileCall::Rename, 1, EXDEV},
       {FileCall::Rename, 1, EACCES},
   };
 #endif

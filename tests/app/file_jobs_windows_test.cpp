@@ -1,19 +1,21 @@
 // What the file jobs meet only on Windows: other programs' open handles, file attributes and the
-// folder search's view of them, and ReplaceFileW with the rename that stands in for it.
+// folder search's view of them, security descriptors, and the rename by handle in its two ways.
 
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
 #include "base/windows_api.h"
+
 #include "file_system_faults.h"
 #include "job_folder.h"
 #include "tests/crypto/engine_runs.h"
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <filesystem>
-#include <map>
+#include <string>
+#include <vector>
 
 namespace orvelin::testing {
 namespace {
@@ -105,14 +107,58 @@ TEST_F(FileJobs, TheFolderSearchPassesOverHiddenAndSystemFilesAndFolders) {
   EXPECT_FALSE(namesExistingFile(dir / "*.txt", HiddenFiles::Found));
 }
 
-TEST_F(FileJobs, TheReplacedFileKeepsItsAttributesWhicheverWayItIsReplaced) {
+// The file's access list (DACL) in the system's text form, or an empty text when it cannot be read.
+std::wstring accessListOf(const fs::path &file) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  PACL dacl = nullptr;
+  if (GetNamedSecurityInfoW(file.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                            &descriptor) != ERROR_SUCCESS) {
+    return {};
+  }
+  LPWSTR text = nullptr;
+  std::wstring list;
+  if (ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                                                           &text, nullptr) != FALSE) {
+    list = text;
+    LocalFree(text);
+  }
+  LocalFree(descriptor);
+  return list;
+}
+
+// Gives the file an access list of its own, not inherited from its folder: everyone may do all, the
+// users only read.
+void restrict(const fs::path &file) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_NE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)(A;;FR;;;BU)", SDDL_REVISION_1,
+                                                                 &descriptor, nullptr),
+            FALSE);
+  BOOL present = FALSE;
+  BOOL defaulted = FALSE;
+  PACL dacl = nullptr;
+  GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
+  const std::wstring name = file.native();
+  EXPECT_EQ(SetNamedSecurityInfoW(const_cast<LPWSTR>(name.c_str()), SE_FILE_OBJECT,
+                                  DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                  dacl, nullptr),
+            ERROR_SUCCESS);
+  LocalFree(descriptor);
+}
+
+TEST_F(FileJobs, TheReplacedFileKeepsItsAttributesAndAccessListWhicheverWayItIsReplaced) {
   const struct {
     const char *way;
-    DWORD replaceError; // what ReplaceFileW fails with; 0 when it works
-    int renames;        // how many renames are tried
+    std::vector<Fault> faults;
+    bool securityKept; // the file system keeps security descriptors
   } ways[] = {
-      {"ReplaceFileW", 0, 0},
-      {"a rename where the file system lacks ReplaceFileW", ERROR_NOT_SUPPORTED, 1},
+      {"as the system renames", {}, true},
+      // The fifth is the rename with POSIX semantics.
+      {"where the system has no rename with POSIX semantics",
+       {{FileCall::SetFileInformationByHandle, 4, ERROR_INVALID_PARAMETER}},
+       true},
+      {"where the user may not give the file away", {{FileCall::SetSecurityInfo, 2, ERROR_INVALID_OWNER}}, true},
+      {"on a file system without security descriptors", {{FileCall::GetSecurityInfo, 1, ERROR_NOT_SUPPORTED}}, false},
+      {"on one that cannot store them", {{FileCall::SetSecurityInfo, 1, ERROR_NOT_SUPPORTED}}, false},
   };
   for (const auto &way : ways) {
     for (const DWORD chosen : {DWORD{FILE_ATTRIBUTE_ARCHIVE}, DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
@@ -120,187 +166,71 @@ TEST_F(FileJobs, TheReplacedFileKeepsItsAttributesWhicheverWayItIsReplaced) {
       SCOPED_TRACE(::testing::Message() << way.way << ", attributes " << chosen);
       const fs::path path = put("kept.txt", "content");
       const DWORD before = give(path, chosen);
+      restrict(path);
+      const std::wstring accessList = accessListOf(path);
+      ASSERT_FALSE(accessList.empty());
       FileSystemFaults injected;
-      if (way.replaceError != 0) {
-        injected.fail(FileCall::ReplaceFileW, way.replaceError);
+      for (const Fault &fault : way.faults) {
+        injected.fail(fault.call, fault.error, fault.occurrence);
       }
       EXPECT_TRUE(EncryptFile(path, u"pw", boxes));
       EXPECT_EQ(contentOf(path), sealAndEncrypt("pw", "content", boxes));
       EXPECT_EQ(attributesOf(path), before);
+      if (way.securityKept) {
+        EXPECT_EQ(accessListOf(path), accessList);
+      }
       EXPECT_EQ(entries(), std::vector<std::string>{"kept.txt"});
-      EXPECT_EQ(injected.count(FileCall::MoveFileExW), way.renames);
+      fs::remove(path);
     }
   }
   EXPECT_TRUE(boxes.messages().empty());
 }
 
-// What a file holds after a job that rewrites it.
-enum class Holds { OldContent, NewContent, Nothing, SomethingElse };
-
-void PrintTo(Holds holds, std::ostream *out) {
-  constexpr std::array<const char *, 4> names = {"the old content", "the new content", "nothing", "something else"};
-  *out << names.at(static_cast<std::size_t>(holds));
-}
-
-// The text with each {placeholder} in it replaced by its value.
-std::string filledIn(std::string text, const std::vector<std::pair<std::string, std::string>> &values) {
-  for (const auto &[placeholder, value] : values) {
-    if (const std::size_t at = text.find(placeholder); at != std::string::npos) {
-      text.replace(at, placeholder.size(), value);
-    }
-  }
-  return text;
-}
-
-TEST_F(FileJobs, AReplacementStoppedHalfWayLeavesAWholeFileAndSaysWhereEachContentIs) {
+TEST_F(FileJobs, ARenameThatFailsLeavesTheWholeOldContentAndRemovesTheNewFile) {
   const std::string oldContent = "the user's own words";
   const std::string newContent = sealAndEncrypt("pw", oldContent, boxes);
-  const auto holding = [&](const fs::path &file) {
-    if (!fs::exists(file)) {
-      return Holds::Nothing;
-    }
-    const std::string content = contentOf(file);
-    return content == oldContent ? Holds::OldContent
-                                 : (content == newContent ? Holds::NewContent : Holds::SomethingElse);
-  };
-  // {path}, {old} and {new} stand for the file and the names the old and the new content are left under.
-  const auto notChanged = [](DWORD reason) {
-    return "Cannot write \"{path}\": " + os::errorText(reason) + ". The file has not been changed.";
-  };
-  const auto notThere = [](DWORD reason) {
-    return "Cannot write \"{path}\": " + os::errorText(reason) +
-           ". The file is no longer there; its new content is in \"{new}\"";
-  };
   constexpr DWORD denied = ERROR_ACCESS_DENIED;
+  // The fourth and fifth are the renames with and without POSIX semantics.
+  const Fault posixRenameUnsupported{FileCall::SetFileInformationByHandle, 4, ERROR_INVALID_PARAMETER};
+  const Fault renameDenied{FileCall::SetFileInformationByHandle, 5, denied};
   const struct {
     const char *what;
-    DWORD replaceError; // what ReplaceFileW fails with; 0 when it works
-    ReplacedFile leaves;
-    std::vector<Fault> faults; // the moves and removals after it that fail too
-    Holds path;
-    std::vector<Holds> leftOvers; // what each file left beside it holds
-    std::string message;          // none when empty
+    std::vector<Fault> faults;
+    bool newFileLeft; // its removal fails too
   } cases[] = {
-      {"ReplaceFileW cannot remove the file",
-       ERROR_UNABLE_TO_REMOVE_REPLACED,
-       ReplacedFile::InPlace,
-       {},
-       Holds::OldContent,
-       {},
-       notChanged(ERROR_UNABLE_TO_REMOVE_REPLACED)},
-      {"ReplaceFileW cannot move the new file in, and both keep their names",
-       ERROR_UNABLE_TO_MOVE_REPLACEMENT,
-       ReplacedFile::InPlace,
-       {},
-       Holds::OldContent,
-       {},
-       notChanged(ERROR_UNABLE_TO_MOVE_REPLACEMENT)},
-      {"ReplaceFileW copied the file aside before it failed: the copy goes",
-       ERROR_UNABLE_TO_MOVE_REPLACEMENT,
-       ReplacedFile::CopiedAside,
-       {},
-       Holds::OldContent,
-       {},
-       notChanged(ERROR_UNABLE_TO_MOVE_REPLACEMENT)},
-      {"ReplaceFileW moved the file aside and cannot move the new one in: the file is put back",
-       ERROR_UNABLE_TO_MOVE_REPLACEMENT_2,
-       ReplacedFile::MovedAside,
-       {},
-       Holds::OldContent,
-       {},
-       notChanged(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)},
-      {"... and it cannot be put back: the new one takes its place",
-       ERROR_UNABLE_TO_MOVE_REPLACEMENT_2,
-       ReplacedFile::MovedAside,
-       {{FileCall::MoveFileExW, 1, denied}},
-       Holds::NewContent,
-       {},
-       ""},
-      {"... and neither can be put in its place",
-       ERROR_UNABLE_TO_MOVE_REPLACEMENT_2,
-       ReplacedFile::MovedAside,
-       {{FileCall::MoveFileExW, FileSystemFaults::everyCall, denied}},
-       Holds::Nothing,
-       {Holds::OldContent, Holds::NewContent},
-       notThere(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) + " and its old content in \"{old}\"."},
-      {"ReplaceFileW removed the file in spite of the backup name: the new one takes its place",
-       ERROR_UNABLE_TO_MOVE_REPLACEMENT,
-       ReplacedFile::Removed,
-       {},
-       Holds::NewContent,
-       {},
-       ""},
-      {"... and it cannot",
-       ERROR_UNABLE_TO_MOVE_REPLACEMENT,
-       ReplacedFile::Removed,
-       {{FileCall::MoveFileExW, 2, denied}},
-       Holds::Nothing,
-       {Holds::NewContent},
-       notThere(ERROR_UNABLE_TO_MOVE_REPLACEMENT) + "."},
-      {"the rename where the file system lacks ReplaceFileW fails",
-       ERROR_NOT_SUPPORTED,
-       ReplacedFile::InPlace,
-       {{FileCall::MoveFileExW, 1, denied}},
-       Holds::OldContent,
-       {},
-       notChanged(denied)},
-      {"the old file cannot be removed once the new one is in place",
-       0,
-       ReplacedFile::InPlace,
-       {{FileCall::DeleteFileW, 1, denied}},
-       Holds::NewContent,
-       {Holds::OldContent},
-       "Cannot remove \"{old}\": " + os::errorText(denied) +
-           ". It holds the old content of \"{path}\", which has been rewritten."},
-      {"the new file cannot be removed after a failure",
-       ERROR_SHARING_VIOLATION,
-       ReplacedFile::InPlace,
-       {{FileCall::DeleteFileW, FileSystemFaults::everyCall, denied}},
-       Holds::OldContent,
-       {Holds::NewContent},
-       notChanged(ERROR_SHARING_VIOLATION)},
+      {"the rename without POSIX semantics fails", {posixRenameUnsupported, renameDenied}, false},
+      {"... and so does the new file's removal",
+       {posixRenameUnsupported, renameDenied, {FileCall::DeleteFileW, FileSystemFaults::everyCall, denied}},
+       true},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);
     const fs::path path = put("precious.bin", oldContent);
     boxes.clear();
-    bool encrypted = false;
+    bool encrypted = true;
     {
       FileSystemFaults injected;
-      if (c.replaceError != 0) {
-        injected.fail(FileCall::ReplaceFileW, c.replaceError);
-        injected.replaceFileLeaves(c.leaves);
-      }
       for (const Fault &fault : c.faults) {
         injected.fail(fault.call, fault.error, fault.occurrence);
       }
       encrypted = EncryptFile(path, u"pw", boxes);
     }
-    EXPECT_EQ(encrypted, c.path == Holds::NewContent) << "the job is done when the file holds the new content";
-    EXPECT_EQ(holding(path), c.path);
-    std::vector<Holds> leftOvers;
-    std::map<Holds, fs::path> leftOverHolding;
+    EXPECT_FALSE(encrypted);
+    EXPECT_EQ(contentOf(path), oldContent);
+    EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(denied) +
+                                           ". The file has not been changed."));
+    std::vector<std::string> leftOvers;
     for (const std::string &name : entries()) {
       if (name != "precious.bin") {
         EXPECT_TRUE(name.starts_with(".precious.bin.orvelin-")) << name << " is not one the tidy knows";
-        leftOvers.push_back(holding(dir / name));
-        leftOverHolding[leftOvers.back()] = dir / name;
+        EXPECT_EQ(contentOf(dir / name), newContent);
+        leftOvers.push_back(name);
       }
     }
-    std::sort(leftOvers.begin(), leftOvers.end());
-    EXPECT_EQ(leftOvers, c.leftOvers);
-    const std::string message = filledIn(c.message, {{"{path}", shown(path)},
-                                                     {"{old}", shown(leftOverHolding[Holds::OldContent])},
-                                                     {"{new}", shown(leftOverHolding[Holds::NewContent])}});
-    EXPECT_EQ(boxes.messages(), c.message.empty() ? std::vector<RecordedMessage>{} : fileErrors(message));
-    if (c.path != Holds::Nothing) {
-      // With the file in its place, the next job on it removes what this one left.
-      EXPECT_TRUE(encrypted ? DecryptFile(path, u"pw", boxes) : EncryptFile(path, u"pw", boxes));
-      EXPECT_EQ(entries(), std::vector<std::string>{"precious.bin"});
-    }
-    for (const std::string &name : entries()) {
-      fs::remove(dir / name);
-    }
+    EXPECT_EQ(leftOvers.size(), c.newFileLeft ? 1U : 0U);
+    // The next job on the file removes what this one left.
+    EXPECT_TRUE(EncryptFile(path, u"pw", boxes));
+    EXPECT_EQ(entries(), std::vector<std::string>{"precious.bin"});
   }
 }
 

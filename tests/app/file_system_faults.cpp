@@ -6,15 +6,23 @@ namespace {
 using Faults = FileSystemFaults;
 
 #ifdef _WIN32
-// ReplaceFileW's stand-in: a failure may have moved files by the time it is reported.
-BOOL WINAPI replaceFile(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags, LPVOID exclude,
-                        LPVOID reserved) {
-  Faults &faults = Faults::active();
-  if (const auto error = faults.intercept(FileCall::ReplaceFileW)) {
-    faults.leaveReplacedFile(replaced, backup);
-    return Faults::failWith<BOOL>(*error);
+// The security calls give their error as their result; failWith still sets it, and kills.
+DWORD WINAPI getSecurityInfo(HANDLE object, SE_OBJECT_TYPE type, SECURITY_INFORMATION parts, PSID *owner, PSID *group,
+                             PACL *dacl, PACL *sacl, PSECURITY_DESCRIPTOR *descriptor) {
+  if (const auto error = Faults::active().intercept(FileCall::GetSecurityInfo)) {
+    Faults::failWith<DWORD>(*error);
+    return *error;
   }
-  return FileSystemCalls::platform().replaceFile(replaced, replacement, backup, flags, exclude, reserved);
+  return FileSystemCalls::platform().getSecurityInfo(object, type, parts, owner, group, dacl, sacl, descriptor);
+}
+
+DWORD WINAPI setSecurityInfo(HANDLE object, SE_OBJECT_TYPE type, SECURITY_INFORMATION parts, PSID owner, PSID group,
+                             PACL dacl, PACL sacl) {
+  if (const auto error = Faults::active().intercept(FileCall::SetSecurityInfo)) {
+    Faults::failWith<DWORD>(*error);
+    return *error;
+  }
+  return FileSystemCalls::platform().setSecurityInfo(object, type, parts, owner, group, dacl, sacl);
 }
 
 const FileSystemCalls interceptingCalls{
@@ -26,8 +34,8 @@ const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::SetFileInformationByHandle, &FileSystemCalls::setFileInformationByHandle>(),
     Faults::intercepted<FileCall::FlushFileBuffers, &FileSystemCalls::flushFileBuffers>(),
     Faults::intercepted<FileCall::CloseHandle, &FileSystemCalls::closeHandle>(),
-    replaceFile,
-    Faults::intercepted<FileCall::MoveFileExW, &FileSystemCalls::moveFileEx>(),
+    getSecurityInfo,
+    setSecurityInfo,
     Faults::intercepted<FileCall::DeleteFileW, &FileSystemCalls::deleteFile>(),
 };
 #else
@@ -43,6 +51,7 @@ const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::Flock, &FileSystemCalls::flock>(),
     Faults::intercepted<FileCall::Fsync, &FileSystemCalls::fsync>(),
     Faults::intercepted<FileCall::Close, &FileSystemCalls::close>(),
+    Faults::intercepted<FileCall::Linkat, &FileSystemCalls::linkat>(),
     Faults::intercepted<FileCall::Rename, &FileSystemCalls::rename>(),
     Faults::intercepted<FileCall::Unlink, &FileSystemCalls::unlink>(),
 };
@@ -51,23 +60,5 @@ const FileSystemCalls interceptingCalls{
 } // namespace
 
 FileSystemFaults::FileSystemFaults() : Interception(interceptingCalls) {}
-
-#ifdef _WIN32
-void FileSystemFaults::leaveReplacedFile(const wchar_t *replaced, const wchar_t *backup) const {
-  switch (replacedFile_) {
-  case ReplacedFile::InPlace:
-    break;
-  case ReplacedFile::CopiedAside:
-    CopyFileW(replaced, backup, TRUE);
-    break;
-  case ReplacedFile::MovedAside:
-    MoveFileExW(replaced, backup, 0);
-    break;
-  case ReplacedFile::Removed:
-    DeleteFileW(replaced);
-    break;
-  }
-}
-#endif
 
 } // namespace orvelin::testing

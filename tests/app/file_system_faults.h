@@ -26,8 +26,8 @@ enum class FileCall {
   SetFileInformationByHandle,
   FlushFileBuffers,
   CloseHandle,
-  ReplaceFileW,
-  MoveFileExW,
+  GetSecurityInfo,
+  SetSecurityInfo,
   DeleteFileW,
 };
 inline constexpr FileCall factsRead = FileCall::GetFileAttributesExW;
@@ -47,6 +47,7 @@ enum class FileCall {
   Flock,
   Fsync,
   Close,
+  Linkat,
   Rename,
   Unlink,
 };
@@ -63,54 +64,42 @@ struct Fault {
   os::ErrorCode error;
 };
 
-#ifdef _WIN32
-// What a ReplaceFileW that fails has done with the replaced file by the time it returns.
-enum class ReplacedFile {
-  InPlace,     // nothing, as its documentation says for most failures
-  CopiedAside, // copied under the backup name, as an implementation that copies for its backup may
-  MovedAside,  // moved under the backup name (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
-  Removed,     // removed (ERROR_UNABLE_TO_MOVE_REPLACEMENT, for a call without a backup name)
-};
-#endif
-
 // While it lives, every file-system call of the jobs goes through it: it logs each call and makes
 // the chosen ones fail with a chosen error code.
 class FileSystemFaults : public Interception<FileSystemFaults, FileSystemCalls, FileCall, os::ErrorCode> {
 public:
   FileSystemFaults();
 
-#ifdef _WIN32
-  // A ReplaceFileW made to fail leaves the replaced file so; in place unless told.
-  void replaceFileLeaves(ReplacedFile state) { replacedFile_ = state; }
-  // Does to the replaced file what a failing ReplaceFileW has done, with the platform's own calls.
-  void leaveReplacedFile(const wchar_t *replaced, const wchar_t *backup) const;
+  // As a fault's code: the process kills itself at that call, as a crash or a power cut would end
+  // it (SIGKILL; TerminateProcess).
+  static constexpr os::ErrorCode killProcess = static_cast<os::ErrorCode>(-1);
 
   template <typename Result> static Result failWith(os::ErrorCode error) {
+#ifdef _WIN32
+    if (error == killProcess) {
+      TerminateProcess(GetCurrentProcess(), killedExitCode);
+    }
     SetLastError(error);
     if constexpr (std::is_same_v<Result, HANDLE>) {
       return INVALID_HANDLE_VALUE;
     } else {
       return Result{0};
     }
-  }
-
-private:
-  ReplacedFile replacedFile_ = ReplacedFile::InPlace;
 #else
-  // As a fault's code: the process kills itself at that call, as a crash or a power cut would end it.
-  static constexpr int killProcess = -1;
-
-  template <typename Result> static Result failWith(int errorNumber) {
-    if (errorNumber == killProcess) {
+    if (error == killProcess) {
       (void)::raise(SIGKILL);
     }
-    errno = errorNumber;
+    errno = error;
     if constexpr (std::is_pointer_v<Result>) {
       return nullptr;
     } else {
       return Result{-1};
     }
+#endif
   }
+#ifdef _WIN32
+  // The exit code of a process killed through killProcess.
+  static constexpr UINT killedExitCode = 137;
 #endif
 };
 
