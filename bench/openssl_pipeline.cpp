@@ -12,14 +12,11 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -93,21 +90,8 @@ openssl enc -e -rc2-40-cbc -provider legacy -provider default -K "$3" -iv 000000
 sync "$2")";
 
 double pipelineSeconds(const fs::path &in, const fs::path &out, const std::string &key) {
-  std::vector<std::string> words{"/bin/sh", "-c", pipeline, "sh", in.string(), out.string(), key};
-  std::vector<char *> argv;
-  argv.reserve(words.size() + 1);
-  for (std::string &word : words) {
-    argv.push_back(word.data());
-  }
-  argv.push_back(nullptr);
-  const auto start = std::chrono::steady_clock::now();
-  pid_t child = 0;
-  int status = 0;
-  if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
-      ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    throw std::runtime_error("the openssl pipeline failed");
-  }
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return processSeconds({"/bin/sh", "-c", pipeline, "sh", in.string(), out.string(), key},
+                        "the openssl pipeline failed");
 }
 
 std::string contentOf(const fs::path &file) {
