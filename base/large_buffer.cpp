@@ -6,6 +6,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <future>
 #include <thread>
@@ -23,7 +24,16 @@ namespace {
 // Below this, faulting pages in as they are written costs too little to be worth threads.
 constexpr std::size_t smallestPrefaulted = std::size_t{16} << 20;
 
-void populate(char *start, std::size_t length) { ::madvise(start, length, MADV_POPULATE_WRITE); }
+// Each call holds the process's memory map for as long as it zeroes its pages; a few megabytes a
+// call let the other threads map memory in between (the window's thread would otherwise wait
+// for a whole buffer of hundreds of megabytes, a visible stall).
+constexpr std::size_t populatedPerCall = std::size_t{4} << 20;
+
+void populate(char *start, std::size_t length) {
+  for (std::size_t done = 0; done < length; done += populatedPerCall) {
+    ::madvise(start + done, std::min(populatedPerCall, length - done), MADV_POPULATE_WRITE);
+  }
+}
 
 void prefault(const char *data, std::size_t length) {
   const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
