@@ -12,6 +12,9 @@ namespace {
 
 // Long writes go in pieces, so a full disk is met part-way through like on any large file.
 constexpr std::size_t writePiece = std::size_t{1} << 20;
+// How far behind the newest bytes the cache of the written ones is given back: far enough that
+// their writeback, started as they were written, has had time to end.
+constexpr std::uint64_t releaseLag = std::uint64_t{8} << 20;
 
 bool writeFailed(MessageSink &messages, const std::filesystem::path &path, os::ErrorCode error) {
   return reportFileError(messages, fileErrorText("write", path, error) + " " + fileUnchanged);
@@ -68,6 +71,10 @@ bool ContentReplacement::append(std::string_view bytes) {
   }
   os::startWriteback(file_->handle, written_, bytes.size());
   written_ += bytes.size();
+  if (written_ >= released_ + 2 * releaseLag) {
+    os::releaseWritten(file_->handle, released_, written_ - releaseLag - released_);
+    released_ = written_ - releaseLag;
+  }
   return true;
 }
 

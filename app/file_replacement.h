@@ -48,6 +48,7 @@ private:
   std::filesystem::path target_;
   std::optional<os::PrivateFile> file_;
   std::uint64_t written_ = 0;
+  std::uint64_t released_ = 0; // the cache of the bytes before this is given back
 };
 
 } // namespace orvelin
