@@ -1,9 +1,9 @@
 // One run on one generated file: OpenSSL's own single-threaded RC2-CBC with MD5 as the baseline,
-// then the engine in memory and the file jobs end to end, each as a ratio of the baseline's time
-// to its own (above 1 is faster than the baseline), the window's longest stall while a job runs
-// under it, orvelin-cli on a batch of files against one call per file, the engine's share of each
-// job's time, and orvelin-cli against a pipeline of openssl commands writing the same bytes. The
-// last nine lines are for scripts.
+// then the engine in memory and the file jobs end to end (medians of a few rounds), each as a ratio
+// of the baseline's time to its own (above 1 is faster than the baseline), the window's longest
+// stall while a job runs under it, orvelin-cli on a batch of files against one call per file, the
+// engine's share of each job's time, and orvelin-cli against a pipeline of openssl commands writing
+// the same bytes. The last nine lines are for scripts.
 //   orvelin_bench [SIZE_MIB]
 
 #include "base/standard_error_messages.h"
@@ -13,6 +13,7 @@
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
 #include "generated_file.h"
+#include "median.h"
 #include "openssl_pipeline.h"
 #include "ui_stall.h"
 
@@ -23,6 +24,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvelin::bench {
 namespace {
@@ -33,6 +35,9 @@ constexpr std::size_t batchFiles = 4;
 constexpr std::size_t batchFileMiB = 64;
 // Runs of orvelin-cli and of the openssl pipeline each, for their medians.
 constexpr int pipelineRuns = 5;
+// Rounds of the engine and the file jobs, for their medians: a decryption works on every core, and
+// on two cores one run of it differs from the next by as much as a third.
+constexpr int timedRuns = 3;
 
 template <typename Steps> double secondsOf(Steps steps) {
   const auto start = std::chrono::steady_clock::now();
@@ -75,26 +80,58 @@ void report(const char *name, double seconds, double baseline, std::size_t bytes
               static_cast<double>(bytes) / static_cast<double>(mebibyte) / seconds, baseline / seconds);
 }
 
+// The engine's times and the jobs', each job in a process of its own: the medians of timedRuns
+// rounds, each round the engine and then both jobs, so that a slow moment of the machine weighs on
+// both sides of a share alike; and the jobs' highest peaks of memory.
+struct Timings {
+  EngineTimes engine;
+  JobRun encryptJob;
+  JobRun decryptJob;
+};
+
+Timings medianTimings(const std::filesystem::path &file, const std::string &plain) {
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+  std::vector<double> engineEncrypt;
+  std::vector<double> engineDecrypt;
+  std::vector<double> jobEncrypt;
+  std::vector<double> jobDecrypt;
+  Timings timings{};
+  for (int run = 0; run < timedRuns; ++run) {
+    const EngineTimes engine = engineSeconds(plain);
+    const JobRun encrypted = runJobInChild(self, "encrypt", file);
+    const JobRun decrypted = runJobInChild(self, "decrypt", file);
+    std::ifstream restored(file, std::ios::binary);
+    if (!encrypted.rewritten || !decrypted.rewritten ||
+        std::string(std::istreambuf_iterator<char>(restored), {}) != plain) {
+      std::filesystem::remove(file);
+      throw std::runtime_error("the file jobs did not give the content back");
+    }
+    engineEncrypt.push_back(engine.encrypt);
+    engineDecrypt.push_back(engine.decrypt);
+    jobEncrypt.push_back(encrypted.seconds);
+    jobDecrypt.push_back(decrypted.seconds);
+    timings.encryptJob.peakResidentKiB = std::max(timings.encryptJob.peakResidentKiB, encrypted.peakResidentKiB);
+    timings.decryptJob.peakResidentKiB = std::max(timings.decryptJob.peakResidentKiB, decrypted.peakResidentKiB);
+  }
+  timings.engine = {median(engineEncrypt), median(engineDecrypt)};
+  timings.encryptJob.seconds = median(jobEncrypt);
+  timings.decryptJob.seconds = median(jobDecrypt);
+  return timings;
+}
+
 int benchmark(std::size_t sizeMiB) {
   const std::size_t size = sizeMiB * mebibyte;
   const std::string plain = generatedBytes(size);
   const double baseline = baselineSeconds(plain);
 
-  const EngineTimes engine = engineSeconds(plain);
   const std::filesystem::path file = std::filesystem::temp_directory_path() / "orvelin-bench.bin";
   writeToDisk(file, plain);
-  const std::string self = std::filesystem::read_symlink("/proc/self/exe");
-  const JobRun encryptJob = runJobInChild(self, "encrypt", file);
-  const JobRun decryptJob = runJobInChild(self, "decrypt", file);
-  std::ifstream restored(file, std::ios::binary);
-  const bool roundTripped = encryptJob.rewritten && decryptJob.rewritten &&
-                            std::string(std::istreambuf_iterator<char>(restored), {}) == plain;
-  restored.close();
-  const std::optional<double> uiStall = roundTripped ? uiStallMilliseconds(file) : std::nullopt;
+  const Timings timings = medianTimings(file, plain);
+  const EngineTimes &engine = timings.engine;
+  const JobRun &encryptJob = timings.encryptJob;
+  const JobRun &decryptJob = timings.decryptJob;
+  const std::optional<double> uiStall = uiStallMilliseconds(file);
   std::filesystem::remove(file);
-  if (!roundTripped) {
-    throw std::runtime_error("the file jobs did not give the content back");
-  }
 
   const double peakMiB = static_cast<double>(std::max(encryptJob.peakResidentKiB, decryptJob.peakResidentKiB)) / 1024;
   std::printf("file size              %zu MiB\n", sizeMiB);

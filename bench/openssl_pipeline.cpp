@@ -3,6 +3,7 @@
 #include "child_job.h"
 #include "cli_run.h"
 #include "generated_file.h"
+#include "median.h"
 
 // The low-level RC2 key schedule is deprecated in OpenSSL 3; it is the one way to see the expanded
 // key bytes that the equivalent key below is worked out from.
@@ -97,12 +98,6 @@ double pipelineSeconds(const fs::path &in, const fs::path &out, const std::strin
 std::string contentOf(const fs::path &file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 } // namespace
