@@ -4,6 +4,7 @@
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
 #include "app/job_texts.h"
+#include "base/eager_binding.h"
 #include "base/message_sink.h"
 #include "base/unicode_text.h"
 #include "batch.h"
@@ -160,5 +161,8 @@ int wmain(int argc, wchar_t *argv[]) {
   return status;
 }
 #else
-int main(int argc, char *argv[]) { return orvelin::cli::runProgram({argv + 1, argv + argc}); }
+int main(int argc, char *argv[]) {
+  orvelin::restartWithEagerBinding(argv);
+  return orvelin::cli::runProgram({argv + 1, argv + argc});
+}
 #endif

@@ -1,3 +1,4 @@
+#include "base/eager_binding.h"
 #include "qt_file_services.h"
 #include "qt_message_boxes.h"
 #include "qt_window_system.h"
@@ -9,6 +10,7 @@
 #include <QIcon>
 
 int main(int argc, char *argv[]) {
+  orvelin::restartWithEagerBinding(argv);
   QApplication application(argc, argv);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvelin.png")));
   orvelin::registerFontSubstitutes();

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ptrace.h>
@@ -79,6 +80,7 @@ CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::str
     }
     argv.push_back(nullptr);
     if (atExit) {
+      ::unsetenv("LD_BIND_NOW"); // so that it starts itself again, as a user's shell starts it
       ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
     }
     ::execv(argv[0], argv.data());
@@ -89,10 +91,14 @@ CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::str
     return run;
   }
   if (atExit) {
-    // Traced, the program stops as it starts; from there on, it stops again only at its exit.
+    // Traced, the program stops as it starts and as it starts itself again, bound at load; from
+    // there on, it stops again only at its exit.
     int status = 0;
     ::waitpid(child, &status, 0);
-    ::ptrace(PTRACE_SETOPTIONS, child, nullptr, ptraceData(PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL));
+    ::ptrace(PTRACE_SETOPTIONS, child, nullptr,
+             ptraceData(PTRACE_O_TRACEEXIT | PTRACE_O_TRACEEXEC | PTRACE_O_EXITKILL));
+    ::ptrace(PTRACE_CONT, child, nullptr, nullptr);
+    ::waitpid(child, &status, 0);
     ::ptrace(PTRACE_CONT, child, nullptr, nullptr);
   }
   std::size_t answered = 0;
