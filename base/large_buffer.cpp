@@ -42,6 +42,9 @@ void prefault(const char *data, std::size_t length) {
   if (end <= first) {
     return;
   }
+  // In pages of 2 MiB where the system has them: a five-hundredth of the faults, and a virtual
+  // machine's host backs each with one of its own, where 4 KiB pages cost it a fault each.
+  ::madvise(reinterpret_cast<char *>(first), end - first, MADV_HUGEPAGE);
   const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
   const std::size_t pages = (end - first) / page;
   std::vector<std::future<void>> others;
