@@ -1,6 +1,7 @@
 #include "content_reader.h"
 
 #include "crypto/clsCrypto.h"
+#include "uncached_io.h"
 
 #include <algorithm>
 #include <system_error>
@@ -11,9 +12,9 @@ namespace {
 // As long as the engine's slice, so that its first one is worked on as soon as it is there.
 constexpr std::size_t readPiece = clsCrypto::sliceSize;
 
-bool atEnd(os::FileHandle file) {
+bool atEnd(UncachedReads &reads) {
   char extra = 0;
-  return os::readSome(file, &extra, 1) == std::size_t{0};
+  return reads.readSome(&extra, 1) == std::size_t{0};
 }
 
 // Closes a file however the reading ends.
@@ -51,8 +52,9 @@ ContentReader::~ContentReader() {
 void ContentReader::read() {
   try {
     const ClosedAtEnd closing(file_);
+    UncachedReads reads(file_);
     for (std::size_t done = 0; done < size_ && !stopping_;) {
-      const std::optional<std::size_t> got = os::readSome(file_, buffer_ + done, std::min(size_ - done, readPiece));
+      const std::optional<std::size_t> got = reads.readSome(buffer_ + done, std::min(size_ - done, readPiece));
       if (!got || *got == 0) {
         const ReadFault fault{got.has_value(), os::lastError()};
         const std::scoped_lock lock(mutex_);
@@ -68,7 +70,7 @@ void ContentReader::read() {
     if (stopping_) {
       return;
     }
-    const bool ended = atEnd(file_);
+    const bool ended = atEnd(reads);
     const std::scoped_lock lock(mutex_);
     if (ended) {
       filled_ = size_;

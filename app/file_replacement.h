@@ -6,8 +6,8 @@
 
 #include "base/message_sink.h"
 #include "system_files.h"
+#include "uncached_io.h"
 
-#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -47,8 +47,7 @@ private:
   std::filesystem::path path_;
   std::filesystem::path target_;
   std::optional<os::PrivateFile> file_;
-  std::uint64_t written_ = 0;
-  std::uint64_t released_ = 0; // the cache of the bytes before this is given back
+  std::optional<UncachedAppends> appends_;
 };
 
 } // namespace orvelin
