@@ -24,10 +24,10 @@ namespace {
 // Below this, faulting pages in as they are written costs too little to be worth threads.
 constexpr std::size_t smallestPrefaulted = std::size_t{16} << 20;
 
-// Each call holds the process's memory map for as long as it zeroes its pages; a few megabytes a
-// call let the other threads map memory in between (the window's thread would otherwise wait
+// Each call holds the process's memory map for as long as it zeroes its pages; one huge page a
+// call lets the other threads map memory in between (the window's thread would otherwise wait
 // for a whole buffer of hundreds of megabytes, a visible stall).
-constexpr std::size_t populatedPerCall = std::size_t{4} << 20;
+constexpr std::size_t populatedPerCall = std::size_t{2} << 20;
 
 void populate(char *start, std::size_t length) {
   for (std::size_t done = 0; done < length; done += populatedPerCall) {
