@@ -23,23 +23,25 @@ bool bypassCache(FileHandle file, bool bypass);
 // fit its alignment), so that the transfer is to be tried again; false when the failure stands.
 bool stopBypassingOver(FileHandle file, ErrorCode error);
 
+// Each of these three fails, with the reason in os::lastError(), when the disk reports an error
+// for what was written: the system reports a failed writeback to only one call, so an error met
+// here may be the only word of lost bytes, and the flush at the end could then succeed.
+
 // Returns once what was written to the file so far is on the disk, so that the flush at the end
 // waits only for what came after it (a disk's own cache, or a virtual machine's host, may otherwise
-// hold hundreds of megabytes of it). A head start like startWriteback: its failure changes nothing,
-// the flush at the end still decides.
-void flushWritten(FileHandle file);
+// hold hundreds of megabytes of it).
+bool flushWritten(FileHandle file);
 
 // Asks the system to start writing a file's range [offset, offset + length) to the disk now, while
 // the rest is still being produced, so that the flush at the end has little left to wait for. It
-// is only a head start, not a flush: it promises nothing about the disk, and its failure changes
-// nothing (the flush still decides). Where the system has no such call, it does nothing.
-void startWriteback(FileHandle file, std::uint64_t offset, std::uint64_t length);
+// is only a head start, not a flush: its success promises nothing about the disk. Where the system
+// has no such call, it does nothing.
+bool startWriteback(FileHandle file, std::uint64_t offset, std::uint64_t length);
 
 // Waits until the range [offset, offset + length), whose writeback was started before, has been
 // handed to the disk, then lets the system take back the memory that cached it, where fresh pages
-// cost more than the copy into them (a virtual machine's host must first back them). Like
-// startWriteback a hint: it neither flushes nor fails, and where the system has no such call it
-// does nothing.
-void releaseWritten(FileHandle file, std::uint64_t offset, std::uint64_t length);
+// cost more than the copy into them (a virtual machine's host must first back them). Where the
+// system has no such call it does nothing.
+bool releaseWritten(FileHandle file, std::uint64_t offset, std::uint64_t length);
 
 } // namespace orvelin::os

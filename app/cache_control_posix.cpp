@@ -1,5 +1,7 @@
 #include "cache_control.h"
 
+#include "file_system_calls.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -9,8 +11,9 @@ namespace orvelin::os {
 
 bool bypassCache(FileHandle file, bool bypass) {
 #if defined(__linux__) && defined(O_DIRECT)
-  const int flags = ::fcntl(file, F_GETFL);
-  return flags >= 0 && ::fcntl(file, F_SETFL, bypass ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
+  const FileSystemCalls &fs = fileSystem();
+  const int flags = fs.fcntl(file, F_GETFL, 0);
+  return flags >= 0 && fs.fcntl(file, F_SETFL, bypass ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
 #else
   (void)file;
   (void)bypass;
@@ -25,7 +28,7 @@ bool stopBypassingOver(FileHandle file, ErrorCode error) {
   if (error != EINVAL) {
     return false;
   }
-  const int flags = ::fcntl(file, F_GETFL);
+  const int flags = fileSystem().fcntl(file, F_GETFL, 0);
   return flags >= 0 && (flags & O_DIRECT) != 0 && bypassCache(file, false);
 #else
   (void)file;
@@ -34,34 +37,38 @@ bool stopBypassingOver(FileHandle file, ErrorCode error) {
 #endif
 }
 
-void flushWritten(FileHandle file) {
+bool flushWritten(FileHandle file) {
   // The data alone: the file's size and times reach the disk with the flush at the end.
-  (void)::fdatasync(file);
+  return fileSystem().fdatasync(file) == 0;
 }
 
-void startWriteback(FileHandle file, std::uint64_t offset, std::uint64_t length) {
+bool startWriteback(FileHandle file, std::uint64_t offset, std::uint64_t length) {
 #ifdef __linux__
   // SYNC_FILE_RANGE_WRITE alone starts the writeback of the dirty pages and returns: it neither
   // waits for them nor writes the file's metadata, so it is no substitute for fsync.
-  (void)::sync_file_range(file, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
+  return fileSystem().syncFileRange(file, static_cast<off_t>(offset), static_cast<off_t>(length),
+                                    SYNC_FILE_RANGE_WRITE) == 0;
 #else
   (void)file;
   (void)offset;
   (void)length;
+  return true;
 #endif
 }
 
-void releaseWritten(FileHandle file, std::uint64_t offset, std::uint64_t length) {
+bool releaseWritten(FileHandle file, std::uint64_t offset, std::uint64_t length) {
 #ifdef __linux__
   // Dirty pages are never dropped, so the writeback is waited for first; on a file system with
   // no writeback (tmpfs) the pages are the file and both calls leave them.
-  (void)::sync_file_range(file, static_cast<off_t>(offset), static_cast<off_t>(length),
-                          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
-  (void)::posix_fadvise(file, static_cast<off_t>(offset), static_cast<off_t>(length), POSIX_FADV_DONTNEED);
+  const FileSystemCalls &fs = fileSystem();
+  return fs.syncFileRange(file, static_cast<off_t>(offset), static_cast<off_t>(length),
+                          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) == 0 &&
+         fs.fadvise(file, static_cast<off_t>(offset), static_cast<off_t>(length), POSIX_FADV_DONTNEED) == 0;
 #else
   (void)file;
   (void)offset;
   (void)length;
+  return true;
 #endif
 }
 

@@ -10,6 +10,9 @@ namespace orvelin {
 
 // How a box says that the file is as it was.
 inline constexpr const char *fileUnchanged = "The file has not been changed.";
+// How a box says that the file was replaced, though the disk may not keep the replacement.
+inline constexpr const char *fileReplacedUnrecorded =
+    "The file holds its new content, but the disk may not have recorded the change.";
 
 // Shows the box of a file operation that failed in messages: critical icon, titled "File Error".
 // Returns false.

@@ -129,8 +129,9 @@ bool runEngine(const JobKind &kind, const std::filesystem::path &path, const std
   } catch (const WriteFault &fault) {
     return replacement.failed(fault.error, messages);
   }
-  // Written, though not yet flushed: the writing's share of the time is mostly its flush.
-  progress(Work::Writing, engine.OutBuffer().size(), engine.OutBuffer().size());
+  // Written, though neither flushed nor in place: half the writing's share, whose other half, mostly
+  // the flush, fills only once the file is in place.
+  progress(Work::Writing, 1, 2);
   return true;
 }
 

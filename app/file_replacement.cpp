@@ -63,9 +63,13 @@ bool ContentReplacement::finish(MessageSink &messages) {
       !keepTemporaryFile(*file_, target_) || !os::putInPlace(*file_, target_)) {
     return failed(os::lastError(), messages);
   }
-  // The content reached the disk before it took the target's place; nothing is left to report.
-  os::close(std::exchange(file_, std::nullopt)->handle);
-  return true;
+  // The temporary file is the target now, whatever the disk says of it: nothing is left to remove.
+  // Its content reached the disk before it took the target's place; only the step itself may not.
+  const os::PrivateFile placed = *std::exchange(file_, std::nullopt);
+  const bool recorded = os::recordPlacement(placed, target_);
+  const os::ErrorCode error = os::lastError();
+  os::close(placed.handle);
+  return recorded || reportFileError(messages, fileErrorText("write", path_, error) + " " + fileReplacedUnrecorded);
 }
 
 } // namespace orvelin

@@ -36,7 +36,9 @@ public:
   bool append(std::string_view bytes);
   // Puts what was appended in place of the file. False, with a "File Error" box shown, when the
   // content could not be replaced: the file is then untouched and no temporary file is left. True
-  // once the file holds the new content. A symbolic link stays a link; its target is rewritten.
+  // once the file holds the new content and the disk has recorded it; where the disk reports an
+  // error only for the last step, false with a box that says the file holds the new content. A
+  // symbolic link stays a link; its target is rewritten.
   bool finish(MessageSink &messages);
   // Shows the box of an append that failed with error, and abandons the replacement. Returns false.
   bool failed(os::ErrorCode error, MessageSink &messages);

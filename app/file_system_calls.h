@@ -48,7 +48,13 @@ struct FileSystemCalls {
   int (*fchown)(int file, uid_t owner, gid_t group);
   int (*fchmod)(int file, mode_t mode);
   int (*flock)(int file, int operation);
+  int (*fcntl)(int file, int command, int argument);
   int (*fsync)(int file);
+  int (*fdatasync)(int file);
+  // As sync_file_range, or 0 doing nothing where the system has no such call.
+  int (*syncFileRange)(int file, off_t offset, off_t length, unsigned int flags);
+  // As posix_fadvise, but failing as the other calls do: -1, with the reason in errno.
+  int (*fadvise)(int file, off_t offset, off_t length, int advice);
   int (*close)(int file);
   int (*linkat)(int fromFolder, const char *from, int toFolder, const char *to, int flags);
   int (*rename)(const char *from, const char *to);

@@ -83,9 +83,13 @@ bool flush(FileHandle file);
 // removeIfAbandoned while it is open.
 bool keepPrivateFile(PrivateFile &file);
 
-// Puts the kept, still open file in place of target in one atomic step, and makes the step durable.
-// On a failure target still holds its old content, and file is where it was.
+// Puts the kept, still open file in place of target in one atomic step. On a failure target still
+// holds its old content, and file is where it was.
 bool putInPlace(const PrivateFile &file, const Path &target);
+
+// Makes the step of putInPlace durable. Its failure cannot undo the step: target then holds the new
+// content, which the disk may not keep.
+bool recordPlacement(const PrivateFile &file, const Path &target);
 
 void removeFile(const Path &file);
 

@@ -17,16 +17,6 @@ namespace {
 
 constexpr mode_t permissionBits = 07777;
 
-// Makes a rename in the folder durable; a failure here cannot undo the rename, so it is not reported.
-void syncFolder(const Path &folder) {
-  const FileSystemCalls &fs = fileSystem();
-  const int handle = fs.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-  if (handle >= 0) {
-    fs.fsync(handle);
-    fs.close(handle);
-  }
-}
-
 // The file system, or a kernel before 3.11, has no unnamed files.
 bool unnamedFilesUnsupported(int error) {
   return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
@@ -168,11 +158,23 @@ bool keepPrivateFile(PrivateFile &file) {
 }
 
 bool putInPlace(const PrivateFile &file, const Path &target) {
-  if (fileSystem().rename(file.name.c_str(), target.c_str()) != 0) {
-    return false;
+  return fileSystem().rename(file.name.c_str(), target.c_str()) == 0;
+}
+
+bool recordPlacement(const PrivateFile & /*file*/, const Path &target) {
+  // The rename is the folder's change, made durable by syncing the folder. One the user may write
+  // but not read cannot be opened to sync, and some file systems sync no folders (EINVAL): there
+  // the rename is as durable as the file system makes it.
+  const FileSystemCalls &fs = fileSystem();
+  const int folder = fs.open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (folder < 0) {
+    return errno == EACCES;
   }
-  syncFolder(target.parent_path());
-  return true;
+  const bool synced = fs.fsync(folder) == 0 || errno == EINVAL;
+  const int error = errno;
+  fs.close(folder);
+  errno = error;
+  return synced;
 }
 
 void removeFile(const Path &file) { fileSystem().unlink(file.c_str()); }

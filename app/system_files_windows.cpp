@@ -269,11 +269,11 @@ bool putInPlace(const PrivateFile &file, const Path &target) {
        !renameOverTarget(file.handle, target, FileRenameInfo, replaceIfExists))) {
     return false;
   }
-  // The file's own metadata, its new name with it, reaches the disk; a failure cannot undo the
-  // rename, so it is not reported.
-  fs.flushFileBuffers(file.handle);
   return true;
 }
+
+// The file's own metadata, its new name with it, reaches the disk.
+bool recordPlacement(const PrivateFile &file, const Path & /*target*/) { return flush(file.handle); }
 
 void removeFile(const Path &file) { fileSystem().deleteFile(file.c_str()); }
 

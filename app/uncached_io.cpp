@@ -105,7 +105,9 @@ bool UncachedAppends::writeStaged(std::size_t length) {
   written_ += wrote;
   if (wrote == length) {
     if (written_ >= flushed_ + flushInterval) {
-      os::flushWritten(file_);
+      if (!os::flushWritten(file_)) {
+        return false;
+      }
       flushed_ = written_;
     }
     std::memmove(staging_->data(), staging_->data() + length, staged_ - length);
@@ -123,13 +125,14 @@ bool UncachedAppends::writeStaged(std::size_t length) {
 }
 
 bool UncachedAppends::writeCached(std::string_view bytes) {
-  if (writeAsMuch(file_, bytes) < bytes.size()) {
+  if (writeAsMuch(file_, bytes) < bytes.size() || !os::startWriteback(file_, written_, bytes.size())) {
     return false;
   }
-  os::startWriteback(file_, written_, bytes.size());
   written_ += bytes.size();
   if (written_ >= released_ + 2 * releaseLag) {
-    os::releaseWritten(file_, released_, written_ - releaseLag - released_);
+    if (!os::releaseWritten(file_, released_, written_ - releaseLag - released_)) {
+      return false;
+    }
     released_ = written_ - releaseLag;
   }
   return true;

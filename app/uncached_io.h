@@ -53,7 +53,8 @@ public:
   explicit UncachedAppends(os::FileHandle file);
 
   // Writes bytes after those before; some may wait in the staging buffer until finish. False, with
-  // the reason in os::lastError(), when they could not all be written.
+  // the reason in os::lastError(), when they could not all be written, or the disk reported an
+  // error for bytes written before.
   bool append(std::string_view bytes);
   // Writes what waits, as append.
   bool finish();

@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <grp.h>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <sys/resource.h>
@@ -142,6 +144,70 @@ TEST_F(FileJobs, AFullDiskPartWayThroughTheWriteLeavesTheOriginalAndSaysSo) {
         std::exit(refused ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+// The disk reports a lost write-back to one call only, whichever flushes, syncs or waits for the
+// file first; an error any of them meets stops the job before the file is replaced. Past the
+// cache the bytes are flushed every 32 MiB; through it (where the bypass is refused) each piece's
+// write-back is started, and waited for as its cache is given back.
+TEST_F(FileJobs, AWriteBackErrorAtAnyFlushStopsTheJobAndTheBarNeverFills) {
+  const std::string plain = randomBytes(std::size_t{70} << 20);
+  const std::string encrypted = sealAndEncrypt("pw", plain, boxes);
+  enum class Which { First, Middle, Last };
+  const struct {
+    FileCall call;
+    Which which;
+    os::ErrorCode error;
+    bool encrypting;
+    bool throughTheCache;
+  } cases[] = {
+      {FileCall::Fdatasync, Which::First, EIO, true, false},
+      {FileCall::Fdatasync, Which::Last, ENOSPC, false, false},
+      {FileCall::SyncFileRange, Which::First, EDQUOT, true, true},
+      {FileCall::SyncFileRange, Which::Middle, EIO, false, true},
+      {FileCall::SyncFileRange, Which::Last, ENOSPC, true, true},
+      {FileCall::SyncFileRange, Which::Last, EDQUOT, false, false}, // the end of the file, through the cache
+      {FileCall::Fsync, Which::First, EDQUOT, false, false},        // the temporary file's own
+  };
+  std::map<std::pair<bool, bool>, std::vector<FileCall>> callsOfAWholeJob;
+  for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << static_cast<int>(c.call) << " #" << static_cast<int>(c.which) << ", "
+                                      << os::errorText(c.error) << (c.encrypting ? ", encrypting" : ", decrypting")
+                                      << (c.throughTheCache ? ", through the cache" : ""));
+    const std::string &original = c.encrypting ? plain : encrypted;
+    const fs::path path = put("big.bin", original);
+    std::vector<FileCall> &calls = callsOfAWholeJob[{c.encrypting, c.throughTheCache}];
+    if (calls.empty()) {
+      FileSystemFaults watched;
+      if (c.throughTheCache) {
+        watched.fail(FileCall::Fcntl, EINVAL);
+      }
+      ASSERT_TRUE(c.encrypting ? EncryptFile(path, u"pw", boxes) : DecryptFile(path, u"pw", boxes));
+      calls = watched.log();
+      put("big.bin", original);
+    }
+    const int made = static_cast<int>(std::count(calls.begin(), calls.end(), c.call));
+    ASSERT_GE(made, c.which == Which::Middle ? 3 : 1);
+    const int occurrence = c.which == Which::First ? 1 : c.which == Which::Middle ? (made + 1) / 2 : made;
+    boxes.clear();
+    double told = 0;
+    bool rewritten = true;
+    {
+      FileSystemFaults injected;
+      if (c.throughTheCache) {
+        injected.fail(FileCall::Fcntl, EINVAL);
+      }
+      injected.fail(c.call, c.error, occurrence);
+      const JobProgress progress = [&told](double fraction) { told = fraction; };
+      rewritten = c.encrypting ? EncryptFile(path, u"pw", boxes, progress) : DecryptFile(path, u"pw", boxes, progress);
+    }
+    EXPECT_FALSE(rewritten);
+    EXPECT_LT(told, 1.0);
+    EXPECT_TRUE(contentOf(path) == original) << "the file as it was"; // no diff of 70 MiB
+    EXPECT_EQ(entries(), std::vector<std::string>{"big.bin"});
+    EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(c.error) +
+                                           ". The file has not been changed."));
+  }
 }
 
 int systemCalls = 0;

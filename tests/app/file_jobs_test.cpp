@@ -4,6 +4,7 @@
 // file_jobs_windows_test.cpp hold what only one platform has.
 
 #include "app/code_page.h"
+#include "app/file_error.h"
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
 #include "crypto/clsCrypto.h"
@@ -162,12 +163,13 @@ TEST_F(FileJobs, ProgressGrowsWithEveryPieceAndReachesOneOnlyWhenTheFileIsRewrit
         << "told only when it grows";
     EXPECT_EQ(told.back() == 1.0, c.rewritten);
   }
-  // Each slice hashed and each ciphered; the reading and the writing, which run beside them, once each.
+  // Each slice hashed and each ciphered; the reading and the writing, which run beside them, once
+  // each; and the end, once the file is in place.
   const fs::path path = put("progress.bin", large);
   std::size_t told = 0;
   ASSERT_TRUE(EncryptFile(path, u"pw", boxes, [&told](double /*fraction*/) { ++told; }));
   const std::size_t slices = (large.size() + clsCrypto::sealHeaderSize) / clsCrypto::sliceSize + 1;
-  EXPECT_EQ(told, 2 * slices + 2);
+  EXPECT_EQ(told, 2 * slices + 3);
 }
 
 TEST_F(Passwords, WriteExactlyTheKnownAnswersOfTheCryptoApi) {
@@ -249,6 +251,25 @@ TEST_F(FileJobs, AFailureAtAnyStepOfTheReplacementLeavesTheOriginalAndNoTemporar
     EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(fault.error) +
                                            ". The file has not been changed."));
   }
+}
+
+TEST_F(FileJobs, AnErrorRecordingTheRenameSaysTheFileHoldsItsNewContent) {
+  // The second flush is the one after the rename, which cannot be undone once made.
+#ifdef _WIN32
+  const Fault fault{FileCall::FlushFileBuffers, 2, ERROR_WRITE_FAULT};
+#else
+  const Fault fault{FileCall::Fsync, 2, EIO};
+#endif
+  const fs::path path = put("notes.txt", "recorded or not");
+  FileSystemFaults injected;
+  injected.fail(fault.call, fault.error, fault.occurrence);
+  double told = 0;
+  EXPECT_FALSE(EncryptFile(path, u"pw", boxes, [&told](double fraction) { told = fraction; }));
+  EXPECT_LT(told, 1.0);
+  EXPECT_EQ(contentOf(path), sealAndEncrypt("pw", "recorded or not", boxes));
+  EXPECT_EQ(entries(), std::vector<std::string>{"notes.txt"});
+  EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(fault.error) + ". " +
+                                         fileReplacedUnrecorded));
 }
 
 TEST_F(FileJobs, AFailureWhileReadingIsReportedAndTouchesNothing) {
