@@ -15,6 +15,13 @@ namespace {
 // A ciphertext this long could not be doubled in the signed 32-bit working length.
 constexpr std::uint64_t largestCipherLength = (std::uint64_t{1} << 30) - 1;
 
+// Room for capacity bytes that stays on the heap however short the message: the bytes of a string
+// short enough to be kept inside the object itself would move with it, away from the slices handed
+// over, when the result is moved to OutBuffer before the sink is done with them.
+std::string roomThatStays(std::size_t capacity) {
+  return reservedBuffer(std::max(capacity, std::string().capacity() + 1));
+}
+
 void handOver(SliceSink *output, const std::string &buffer, std::size_t offset, std::size_t length) {
   if (output != nullptr) {
     output->take(std::string_view(buffer).substr(offset, length));
@@ -49,7 +56,7 @@ bool clsCrypto::encryptMessage(bool inPlace) {
     InBuffer_.clear();
   } else {
     // The input, then zeros for the cipher's growth: one pass over the bytes, not a fill and a copy.
-    working = reservedBuffer(workingLength);
+    working = roomThatStays(workingLength);
     working.assign(InBuffer_, 0, workingLength);
   }
   working.resize(workingLength);
@@ -83,7 +90,7 @@ bool clsCrypto::decryptMessage(SliceSink *output, bool releaseOnSuccess) {
   }
   const ServiceCalls &calls = serviceCalls();
   // Copied a slice at a time, each once it is there, into room that never moves.
-  std::string working = reservedBuffer(InBuffer_.size());
+  std::string working = roomThatStays(InBuffer_.size());
   ReleasedAtEnd released(output);
   const std::optional<std::size_t> plainLength =
       throughSlices(Work::Decrypting, InBuffer_.size(), [&](std::size_t offset, DWORD &length, BOOL last) {

@@ -2,6 +2,7 @@
 
 #include "crypto/clsCrypto.h"
 #include "crypto/service_calls.h"
+#include "crypto/slice_sink.h"
 #include "engine_runs.h"
 #include "message_recorder.h"
 #include "service_faults.h"
@@ -10,9 +11,29 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace orvelin::testing {
 namespace {
+
+// Reads the slices it takes only once released, as late as a writer on another thread may.
+class LateReader final : public SliceSink {
+public:
+  void take(std::string_view slice) override { slices_.push_back(slice); }
+  void release() noexcept override {
+    for (const std::string_view slice : slices_) {
+      read_.append(slice);
+    }
+    slices_.clear();
+  }
+  std::string read() { return std::exchange(read_, {}); }
+
+private:
+  std::vector<std::string_view> slices_;
+  std::string read_;
+};
 
 class MessageCipher : public ::testing::Test {
 protected:
@@ -27,6 +48,8 @@ protected:
 
 TEST_F(MessageCipher, RoundTripsEveryLengthAroundTheBlockSizeWithNulBytes) {
   // The last is long enough for the working buffer to be brought in ahead and decrypted on every core.
+  LateReader slices;
+  engine.OutputSlices(&slices);
   for (const std::size_t length : {0UL, 1UL, 7UL, 8UL, 9UL, 15UL, 16UL, 17UL, 4096UL, 100003UL, (17UL << 20) + 5}) {
     SCOPED_TRACE(length);
     const std::string plain = patterned(length);
@@ -34,10 +57,12 @@ TEST_F(MessageCipher, RoundTripsEveryLengthAroundTheBlockSizeWithNulBytes) {
     ASSERT_TRUE(engine.EncryptMessageData());
     EXPECT_EQ(engine.OutBuffer().size(), (length / 8 + 1) * 8);
     EXPECT_EQ(engine.InBuffer(), plain) << "the input is never changed";
+    EXPECT_TRUE(slices.read() == engine.OutBuffer()) << "the slices hold the result until released";
 
     engine.InBuffer(engine.OutBuffer());
     ASSERT_TRUE(engine.DecryptMessageData());
     EXPECT_EQ(engine.OutBuffer(), plain);
+    EXPECT_TRUE(slices.read() == plain) << "the slices hold the result until released";
   }
   EXPECT_TRUE(boxes.messages().empty());
 }
