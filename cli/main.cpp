@@ -163,6 +163,11 @@ int wmain(int argc, wchar_t *argv[]) {
 #else
 int main(int argc, char *argv[]) {
   orvelin::restartWithEagerBinding(argv);
-  return orvelin::cli::runProgram({argv + 1, argv + argc});
+  const int status = orvelin::cli::runProgram({argv + 1, argv + argc});
+  // Only once everything is wiped and said: a stopped batch ends by its signal.
+  if (const orvelin::cli::StopCause *cause = orvelin::cli::stopRequested()) {
+    orvelin::cli::endAsRequested(*cause);
+  }
+  return status;
 }
 #endif

@@ -12,10 +12,12 @@
 
 namespace orvelin::cli {
 
-// A kind of request: its name, as the program's last line names it, and the status to end with.
+// A kind of request: its name, as the program's last line names it, the status to end with, and the
+// signal that makes it (POSIX; 0 for the console's events on Windows).
 struct StopCause {
   const char *name;
   int exitStatus;
+  int signal;
 };
 
 // While one lives, a request to stop no longer ends the program: the first is recorded for
@@ -35,6 +37,14 @@ const StopCause *stopRequested();
 
 // Records a request unless one came before; from a signal handler too.
 void requestStop(const StopCause &cause);
+
+#ifndef _WIN32
+// Once the program has cleaned up and said everything, ends it as the request would have had nothing
+// caught it: by the signal itself, its default action restored, so that a calling shell sees the
+// signal and stops its own loop. Returns where the signal cannot be raised. (On Windows the status
+// the program ends with already says so.)
+void endAsRequested(const StopCause &cause);
+#endif
 
 // "encrypted" or "decrypted", as a job's action ("encrypt") says.
 inline std::string doneTo(const JobTexts &texts) { return std::string(texts.action) + "ed"; }

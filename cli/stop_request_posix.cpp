@@ -2,13 +2,15 @@
 
 #include <array>
 #include <csignal>
+#include <cstdio>
+#include <iostream>
 
 namespace orvelin::cli {
 namespace {
 
 // The status a shell reports for a program its signal ended: 128 and the signal's number.
-constexpr StopCause interrupt{"SIGINT", 128 + SIGINT};
-constexpr StopCause termination{"SIGTERM", 128 + SIGTERM};
+constexpr StopCause interrupt{"SIGINT", 128 + SIGINT, SIGINT};
+constexpr StopCause termination{"SIGTERM", 128 + SIGTERM, SIGTERM};
 
 struct Handled {
   int signal;
@@ -47,6 +49,21 @@ StopHandlers::StopHandlers() {
 StopHandlers::~StopHandlers() {
   for (std::size_t i = 0; i < handled.size(); ++i) {
     ::sigaction(handled[i].signal, &previous[i], nullptr);
+  }
+}
+
+void endAsRequested(const StopCause &cause) {
+  std::cout.flush();
+  std::cerr.flush();
+  (void)std::fflush(nullptr);
+  struct sigaction byDefault {};
+  byDefault.sa_handler = SIG_DFL;
+  ::sigemptyset(&byDefault.sa_mask);
+  sigset_t only{};
+  ::sigemptyset(&only);
+  ::sigaddset(&only, cause.signal);
+  if (::sigaction(cause.signal, &byDefault, nullptr) == 0 && ::sigprocmask(SIG_UNBLOCK, &only, nullptr) == 0) {
+    (void)::raise(cause.signal);
   }
 }
 

@@ -8,8 +8,8 @@ namespace {
 // A console program that Ctrl-C or Ctrl-Break ends exits with STATUS_CONTROL_C_EXIT: the same
 // status tells the caller the program was stopped at the console.
 constexpr int controlCExit = static_cast<int>(0xC000013AUL);
-constexpr StopCause controlC{"Ctrl-C", controlCExit};
-constexpr StopCause controlBreak{"Ctrl-Break", controlCExit};
+constexpr StopCause controlC{"Ctrl-C", controlCExit, 0};
+constexpr StopCause controlBreak{"Ctrl-Break", controlCExit, 0};
 
 // Runs on a thread of its own that the system starts. Closing the console, logging off and shutting
 // down are left to the next handler: the system ends the program after them anyway.

@@ -21,7 +21,7 @@ constexpr int patienceMilliseconds = 60000;
 constexpr int watchEveryMilliseconds = 10;
 
 std::vector<std::string> commandLine(const QStringList &arguments) {
-  std::vector<std::string> words{ORVELIN_CLI_PATH};
+  std::vector<std::string> words{cliPath()};
   for (const QString &argument : arguments) {
     words.push_back(argument.toStdString());
   }
@@ -46,6 +46,8 @@ void holdAtExit(pid_t child, const std::function<void(pid_t)> &look) {
 
 } // namespace
 
+const char *cliPath() { return ORVELIN_CLI_PATH; }
+
 CliRun runCli(const QStringList &arguments, const QByteArray &standardInput, std::optional<std::size_t> addressSpace) {
   QProcess process;
   process.setChildProcessModifier([addressSpace] {
@@ -63,13 +65,17 @@ CliRun runCli(const QStringList &arguments, const QByteArray &standardInput, std
     process.waitForFinished();
     return {};
   }
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, 0,
           process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 
 CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers,
                         const std::function<void(pid_t)> &atExit, const CliWatch &watch) {
-  const std::vector<std::string> words = commandLine(arguments);
+  return runOnTerminal(commandLine(arguments), answers, atExit, watch);
+}
+
+CliRun runOnTerminal(const std::vector<std::string> &words, const std::vector<std::string> &answers,
+                     const std::function<void(pid_t)> &atExit, const CliWatch &watch) {
   int terminal = -1;
   const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
   if (child == 0) {
@@ -134,7 +140,12 @@ CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::str
   int status = 0;
   const bool ended = ::waitpid(child, &status, 0) == child;
   ::close(terminal);
-  run.exitStatus = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (ended && WIFEXITED(status)) {
+    run.exitStatus = WEXITSTATUS(status);
+  } else if (ended && WIFSIGNALED(status)) {
+    run.signal = WTERMSIG(status);
+    run.exitStatus = 128 + run.signal;
+  }
   return run;
 }
 

@@ -15,10 +15,14 @@
 namespace orvelin::testing {
 
 struct CliRun {
-  int exitStatus = -1;
+  int exitStatus = -1; // as a shell shows it: 128 and the signal's number for a program a signal ended
+  int signal = 0;      // the signal that ended it, if one did
   std::string out;
   std::string err; // on a terminal, everything the program wrote to it
 };
+
+// The built program's path.
+const char *cliPath();
 
 // Without a controlling terminal, so the program cannot ask for a password; with a limit on the
 // bytes of address space it may map, if one is given.
@@ -34,5 +38,10 @@ using CliWatch = std::function<void(pid_t program, const std::string &shown)>;
 // writes and every few milliseconds in between.
 CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers,
                         const std::function<void(pid_t)> &atExit = {}, const CliWatch &watch = {});
+
+// Any program, from its path on, as runCliOnTerminal runs orvelin-cli: it leads the terminal's
+// session, so that its process group is the one a Ctrl-C there signals.
+CliRun runOnTerminal(const std::vector<std::string> &commandLine, const std::vector<std::string> &answers,
+                     const std::function<void(pid_t)> &atExit = {}, const CliWatch &watch = {});
 
 } // namespace orvelin::testing

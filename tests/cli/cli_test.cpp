@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <set>
 #include <thread>
@@ -261,17 +262,16 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
   const QString later = put("later.txt", "later");
   struct Case {
     cli::StopCause cause;
-    int signal;
     int times;  // the later ones come while the program is stopping
     bool quiet; // without progress lines, the jobs are told nothing else
   };
   const Case cases[] = {
-      {{"SIGINT", 128 + SIGINT}, SIGINT, 1, false},
-      {{"SIGTERM", 128 + SIGTERM}, SIGTERM, 1, true},
-      {{"SIGINT", 128 + SIGINT}, SIGINT, 3, false},
+      {{"SIGINT", 128 + SIGINT, SIGINT}, 1, false},
+      {{"SIGTERM", 128 + SIGTERM, SIGTERM}, 1, true},
+      {{"SIGINT", 128 + SIGINT, SIGINT}, 3, false},
   };
   for (const Case &each : cases) {
-    const auto &[cause, signal, times, quiet] = each;
+    const auto &[cause, times, quiet] = each;
     SCOPED_TRACE(std::string(cause.name) + " x" + std::to_string(times) + (quiet ? ", quiet" : ""));
     // Done long before the signal, beside the large file's job; the large file's second job waits
     // for its first, and the last file for both.
@@ -284,13 +284,14 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
     const CliRun run = runCliOnTerminal(arguments, {}, {}, [&](pid_t program, const std::string & /*shown*/) {
       if (!sent && bytesRead(program) >= largeSize) {
         for (int i = 0; i < each.times; ++i) {
-          ::kill(program, each.signal);
-          awaitDelivery(program, each.signal);
+          ::kill(program, cause.signal);
+          awaitDelivery(program, cause.signal);
         }
         sent = true;
       }
     });
     ASSERT_TRUE(sent) << run.err;
+    EXPECT_EQ(run.signal, cause.signal) << "ended by its signal, once it has cleaned up: " << run.err;
     EXPECT_EQ(run.exitStatus, cause.exitStatus) << run.err;
     EXPECT_EQ(contentOf(done), sealAndEncrypt("pw", "done", boxes));
     EXPECT_TRUE(contentOf(large) == std::string(largeSize, '\0')) << "the large file was changed";
@@ -306,6 +307,40 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
     EXPECT_TRUE(run.err.ends_with(cli::stoppedText(cause, encryptionTexts, 3, 4) + "\r\n")) << run.err;
     EXPECT_EQ(run.err.find("Cannot"), std::string::npos) << "a stopped job is no failure: " << run.err;
   }
+}
+
+// The process a shell started last, while it waits for it.
+std::optional<pid_t> childOf(pid_t shell) {
+  std::ifstream children("/proc/" + std::to_string(shell) + "/task/" + std::to_string(shell) + "/children");
+  pid_t child = 0;
+  return children >> child ? std::optional(child) : std::nullopt;
+}
+
+TEST_F(Cli, CtrlCStopsTheShellLoopThatRunsItToo) {
+  // A shell goes on with its loop after a program that ended as it chose on a Ctrl-C, and stops
+  // only when the signal ended the program.
+  constexpr std::size_t largeSize = std::size_t{200} << 20;
+  const QString password = passwordFile("pw\n");
+  const QString large = put("large.bin", "");
+  std::filesystem::resize_file(large.toStdString(), largeSize);
+  const QString after = put("after.txt", "after");
+  const std::string loop = R"(pw=$1; shift; for f in "$@"; do "$0" encrypt --quiet --password-file "$pw" "$f"; done
+                             echo the loop went on)";
+  bool sent = false;
+  const CliRun run = runOnTerminal(
+      {"/bin/bash", "-c", loop, cliPath(), password.toStdString(), large.toStdString(), after.toStdString()}, {}, {},
+      [&](pid_t shell, const std::string & /*shown*/) {
+        const std::optional<pid_t> program = childOf(shell);
+        if (!sent && program && bytesRead(*program) >= largeSize) {
+          ::kill(-shell, SIGINT); // the terminal's foreground process group, as Ctrl-C there signals it
+          sent = true;
+        }
+      });
+  ASSERT_TRUE(sent) << run.err;
+  EXPECT_EQ(run.signal, SIGINT) << run.err;
+  EXPECT_EQ(run.err.find("the loop went on"), std::string::npos) << run.err;
+  EXPECT_EQ(contentOf(after), "after");
+  EXPECT_TRUE(contentOf(large) == std::string(largeSize, '\0')) << "the large file was changed";
 }
 
 TEST_F(Cli, AMismatchedConfirmationTouchesNoFile) {
