@@ -19,7 +19,9 @@ Parsed parseCommandLine(const std::vector<std::string> &arguments) {
       "The password is asked on the terminal (twice to encrypt) unless one of the password options says where to "
       "read it.\n"
       "Hidden files (names starting with \".\", or on Windows with the hidden or system attribute) are rewritten "
-      "like any other: each file is named on purpose here, whereas the window passes them over.",
+      "like any other: each file is named on purpose here, whereas the window passes them over.\n"
+      "A file is rewritten under the name given; its other names (hard links) keep the old content, and a warning "
+      "says so.",
       "orvelin-cli");
   std::string command;
   std::vector<std::string> files;

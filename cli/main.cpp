@@ -14,6 +14,7 @@
 #include "system_facts.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -71,6 +72,13 @@ PasswordOutcome obtainPassword(const Options &options) {
       "no password was given; no file was changed", someFileFailed);
 }
 
+// The warning for a file that had other names (hard links) besides the one rewritten.
+std::string otherNamesText(std::uint64_t others) {
+  return "warning: the file has " + std::to_string(others) +
+         (others == 1 ? " other name (a hard link), which keeps" : " other names (hard links), which keep") +
+         " its old content; only this name holds the new one";
+}
+
 int run(const Options &options, std::u16string_view password) {
   const bool encrypting = options.direction == Direction::Encrypt;
   const JobTexts &texts = encrypting ? encryptionTexts : decryptionTexts;
@@ -80,8 +88,14 @@ int run(const Options &options, std::u16string_view password) {
       messages.show(missingFileText, missingFileTitle, MessageStyle::Critical);
       return false;
     }
-    return encrypting ? EncryptFile(path, password, messages, progress)
-                      : DecryptFile(path, password, messages, progress);
+    // The replacement takes this name only: the file's other names keep what they held.
+    const std::uint64_t names = namesOf(path);
+    const bool rewritten =
+        encrypting ? EncryptFile(path, password, messages, progress) : DecryptFile(path, password, messages, progress);
+    if (rewritten && names > 1) {
+      messages.show(otherNamesText(names - 1), {}, MessageStyle::Information);
+    }
+    return rewritten;
   };
   bool allRewritten = true;
   std::size_t notDone = 0;

@@ -343,6 +343,31 @@ TEST_F(Cli, CtrlCStopsTheShellLoopThatRunsItToo) {
   EXPECT_TRUE(contentOf(large) == std::string(largeSize, '\0')) << "the large file was changed";
 }
 
+TEST_F(Cli, WarnsThatAFilesOtherNamesKeepTheOldContent) {
+  const QString password = passwordFile("pw\n");
+  const QString file = put("file.txt", "content");
+  for (const int others : {1, 2}) {
+    SCOPED_TRACE(others);
+    put("file.txt", "content");
+    for (int i = 0; i < others; ++i) {
+      const std::string name = dir.filePath("other" + QString::number(i)).toStdString();
+      std::filesystem::remove(name);
+      std::filesystem::create_hard_link(file.toStdString(), name);
+    }
+    const CliRun run = runCli({"encrypt", "--password-file", password, file});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(contentOf(file), sealAndEncrypt("pw", "content", boxes));
+    EXPECT_EQ(contentOf(dir.filePath("other0")), "content");
+    EXPECT_EQ(run.err,
+              file.toStdString() + ": warning: the file has " + std::to_string(others) +
+                  (others == 1 ? " other name (a hard link), which keeps" : " other names (hard links), which keep") +
+                  " its old content; only this name holds the new one\n");
+  }
+  // Once rewritten, the name has no other.
+  const CliRun again = runCli({"decrypt", "--password-file", password, file});
+  EXPECT_EQ(again.err, "");
+}
+
 TEST_F(Cli, AMismatchedConfirmationTouchesNoFile) {
   const QString file = put("file.txt", "content");
   const CliRun run = runCliOnTerminal({"encrypt", file}, {"one", "other"});
