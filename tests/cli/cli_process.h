@@ -41,7 +41,7 @@ CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::str
 
 // Any program, from its path on, as runCliOnTerminal runs orvelin-cli: it leads the terminal's
 // session, so that its process group is the one a Ctrl-C there signals.
-CliRun runOnTerminal(const std::vector<std::string> &commandLine, const std::vector<std::string> &answers,
+CliRun runOnTerminal(const std::vector<std::string> &words, const std::vector<std::string> &answers,
                      const std::function<void(pid_t)> &atExit = {}, const CliWatch &watch = {});
 
 } // namespace orvelin::testing

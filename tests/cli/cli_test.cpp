@@ -284,8 +284,8 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
     const CliRun run = runCliOnTerminal(arguments, {}, {}, [&](pid_t program, const std::string & /*shown*/) {
       if (!sent && bytesRead(program) >= largeSize) {
         for (int i = 0; i < each.times; ++i) {
-          ::kill(program, cause.signal);
-          awaitDelivery(program, cause.signal);
+          ::kill(program, each.cause.signal);
+          awaitDelivery(program, each.cause.signal);
         }
         sent = true;
       }
