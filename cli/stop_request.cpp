@@ -13,9 +13,9 @@ static_assert(std::atomic<const StopCause *>::is_always_lock_free);
 
 const StopCause *stopRequested() { return firstRequest.load(std::memory_order_acquire); }
 
-void requestStop(const StopCause &cause) {
+bool requestStop(const StopCause &cause) {
   const StopCause *none = nullptr;
-  firstRequest.compare_exchange_strong(none, &cause, std::memory_order_acq_rel);
+  return firstRequest.compare_exchange_strong(none, &cause, std::memory_order_acq_rel);
 }
 
 } // namespace orvelin::cli

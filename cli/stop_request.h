@@ -21,9 +21,11 @@ struct StopCause {
 };
 
 // While one lives, a request to stop no longer ends the program: the first is recorded for
-// stopRequested, and any later one is ignored, since the stop is already on its way and ending
-// there and then would leave temporary files behind. A request the program was started to ignore
-// stays ignored.
+// stopRequested, and the jobs stop at their next slice with every file whole. A second one ends the
+// program at once, as if no handler had caught it, for a read that may never return (a network or
+// FUSE file system): the files are whole then too, and a named temporary file left by the instant
+// before a rename is tidied by the next job on its file. A request the program was started to
+// ignore stays ignored.
 class StopHandlers {
 public:
   StopHandlers();
@@ -35,8 +37,8 @@ public:
 // The first request made while handlers lived, or null; from any thread.
 const StopCause *stopRequested();
 
-// Records a request unless one came before; from a signal handler too.
-void requestStop(const StopCause &cause);
+// Records a request unless one came before, and says whether it did; from a signal handler too.
+bool requestStop(const StopCause &cause);
 
 #ifndef _WIN32
 // Once the program has cleaned up and said everything, ends it as the request would have had nothing

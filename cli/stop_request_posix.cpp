@@ -21,10 +21,23 @@ constexpr std::array<Handled, 2> handled{{{SIGINT, interrupt}, {SIGTERM, termina
 // The actions in place before, put back afterwards.
 std::array<struct sigaction, handled.size()> previous{};
 
+// Ends the program by the signal, its default action restored; only what a signal handler may call.
+void raiseByDefault(int signal) {
+  struct sigaction byDefault {};
+  byDefault.sa_handler = SIG_DFL;
+  ::sigemptyset(&byDefault.sa_mask);
+  sigset_t only{};
+  ::sigemptyset(&only);
+  ::sigaddset(&only, signal);
+  if (::sigaction(signal, &byDefault, nullptr) == 0 && ::sigprocmask(SIG_UNBLOCK, &only, nullptr) == 0) {
+    (void)::raise(signal);
+  }
+}
+
 void noteSignal(int signal) {
   for (const Handled &each : handled) {
-    if (each.signal == signal) {
-      requestStop(each.cause);
+    if (each.signal == signal && !requestStop(each.cause)) {
+      raiseByDefault(signal);
     }
   }
 }
@@ -56,15 +69,7 @@ void endAsRequested(const StopCause &cause) {
   std::cout.flush();
   std::cerr.flush();
   (void)std::fflush(nullptr);
-  struct sigaction byDefault {};
-  byDefault.sa_handler = SIG_DFL;
-  ::sigemptyset(&byDefault.sa_mask);
-  sigset_t only{};
-  ::sigemptyset(&only);
-  ::sigaddset(&only, cause.signal);
-  if (::sigaction(cause.signal, &byDefault, nullptr) == 0 && ::sigprocmask(SIG_UNBLOCK, &only, nullptr) == 0) {
-    (void)::raise(cause.signal);
-  }
+  raiseByDefault(cause.signal);
 }
 
 } // namespace orvelin::cli

@@ -13,14 +13,13 @@ constexpr StopCause controlBreak{"Ctrl-Break", controlCExit, 0};
 
 // Runs on a thread of its own that the system starts. Closing the console, logging off and shutting
 // down are left to the next handler: the system ends the program after them anyway.
+// A second Ctrl-C or Ctrl-Break goes on to the system's own handler, which ends the program at once.
 BOOL WINAPI noteControlEvent(DWORD event) {
   switch (event) {
   case CTRL_C_EVENT:
-    requestStop(controlC);
-    return TRUE;
+    return requestStop(controlC) ? TRUE : FALSE;
   case CTRL_BREAK_EVENT:
-    requestStop(controlBreak);
-    return TRUE;
+    return requestStop(controlBreak) ? TRUE : FALSE;
   default:
     return FALSE;
   }
