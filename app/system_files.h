@@ -51,7 +51,7 @@ std::optional<std::size_t> readSome(FileHandle file, char *buffer, std::size_t c
 std::optional<std::size_t> writeSome(FileHandle file, const char *bytes, std::size_t count);
 bool close(FileHandle file);
 
-// The absolute path of the file itself that a path names: through every symbolic link (POSIX).
+// The absolute path of the file itself that a path names, through every symbolic link.
 std::optional<Path> finalTarget(const Path &file);
 
 // A file this process alone writes, to take another's place. Until keepPrivateFile, the system
