@@ -138,6 +138,30 @@ std::optional<Path> finalPathOf(HANDLE file) {
   return pathWritten(std::move(path), length);
 }
 
+// The system cannot name an open file's path: some file systems (RAM disks, some network ones)
+// cannot be asked, and a volume without a drive letter has no such name.
+bool finalPathUnnamed(DWORD error) {
+  return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Where the system cannot name the final path, a file that is no link is its own; a link is refused,
+// as putting a file in its place would break it.
+std::optional<Path> unresolvedTarget(const Path &file) {
+  const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = attributesOf(file);
+  if (!data) {
+    return std::nullopt;
+  }
+  if ((data->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    SetLastError(ERROR_CANT_RESOLVE_FILENAME);
+    return std::nullopt;
+  }
+  // A rename by handle wants a whole path.
+  std::wstring full(longestPath, L'\0');
+  const DWORD length =
+      fileSystem().getFullPathName(file.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  return pathWritten(std::move(full), length);
+}
+
 } // namespace
 
 ErrorCode lastError() { return GetLastError(); }
@@ -232,6 +256,9 @@ std::optional<Path> finalTarget(const Path &file) {
   const std::optional<Path> target = finalPathOf(handle);
   const DWORD error = GetLastError();
   fs.closeHandle(handle);
+  if (!target && finalPathUnnamed(error)) {
+    return unresolvedTarget(file);
+  }
   SetLastError(error);
   return target;
 }

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -376,6 +377,68 @@ INSTANTIATE_TEST_SUITE_P(OfEachKind, SymbolicLinks, ::testing::Values(LinkKind::
                          [](const ::testing::TestParamInfo<LinkKind> &kind) {
                            return kind.param == LinkKind::Windows ? std::string("Windows") : std::string("Unix");
                          });
+
+// The attributes a symbolic link of Windows reads with, given to every file: neither Wine nor a
+// Windows user without the privilege can make one.
+BOOL WINAPI attributesOfALink(LPCWSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID information) {
+  const BOOL read = FileSystemCalls::platform().getFileAttributesEx(name, level, information);
+  if (read != FALSE) {
+    static_cast<WIN32_FILE_ATTRIBUTE_DATA *>(information)->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+  }
+  return read;
+}
+
+TEST_F(FileJobs, WhereTheSystemCannotNameTheFinalPathAFileIsReplacedWhereItIsAndALinkIsRefused) {
+  const struct {
+    const char *where;
+    DWORD unnamed; // why the final path has no name
+    bool link;
+    std::optional<Fault> then;
+    std::optional<DWORD> refusal; // the reason the box gives, if any
+  } cases[] = {
+      {"a RAM disk", ERROR_INVALID_FUNCTION, false, std::nullopt, std::nullopt},
+      {"a file system that cannot be asked", ERROR_NOT_SUPPORTED, false, std::nullopt, std::nullopt},
+      {"a volume without a drive letter", ERROR_PATH_NOT_FOUND, false, std::nullopt, std::nullopt},
+      {"a link on a RAM disk", ERROR_INVALID_FUNCTION, true, std::nullopt, ERROR_CANT_RESOLVE_FILENAME},
+      {"a RAM disk, the file's attributes unread", ERROR_INVALID_FUNCTION, false,
+       Fault{FileCall::GetFileAttributesExW, 3, ERROR_ACCESS_DENIED}, ERROR_ACCESS_DENIED},
+      {"a RAM disk, the whole path too long", ERROR_INVALID_FUNCTION, false,
+       Fault{FileCall::GetFullPathNameW, 1, ERROR_FILENAME_EXCED_RANGE}, ERROR_FILENAME_EXCED_RANGE},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.where);
+    const fs::path path = put("file.txt", "content");
+    boxes.clear();
+    bool encrypted = false;
+    int writes = 0;
+    {
+      FileSystemFaults injected;
+      injected.fail(FileCall::GetFinalPathNameByHandleW, c.unnamed, 1);
+      if (c.then) {
+        injected.fail(c.then->call, c.then->error, c.then->occurrence);
+      }
+      FileSystemCalls seen = fileSystem();
+      if (c.link) {
+        seen.getFileAttributesEx = attributesOfALink;
+      }
+      const ScopedFileSystemCalls seenAs(seen);
+      encrypted = EncryptFile(path, u"pw", boxes);
+      writes = injected.count(contentWrite);
+    }
+    EXPECT_EQ(encrypted, !c.refusal);
+    if (c.refusal) {
+      EXPECT_EQ(writes, 0) << "refused only once the new content was written";
+    }
+    EXPECT_EQ(contentOf(path), c.refusal ? "content" : sealAndEncrypt("pw", "content", boxes));
+    EXPECT_EQ(entries(), std::vector<std::string>{"file.txt"});
+    if (c.refusal) {
+      EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(*c.refusal) +
+                                             ". The file has not been changed."));
+    } else {
+      EXPECT_TRUE(boxes.messages().empty());
+    }
+  }
+}
 
 } // namespace
 } // namespace orvelin::testing
