@@ -1,5 +1,6 @@
 // What the file jobs meet only on Windows: other programs' open handles, file attributes and the
-// folder search's view of them, security descriptors, and the rename by handle in its two ways.
+// folder search's view of them, security descriptors, the rename by handle in its two ways, and
+// symbolic links, the system's own and, under Wine, Unix ones.
 
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
