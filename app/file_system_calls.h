@@ -20,6 +20,7 @@ namespace orvelin {
 struct FileSystemCalls {
   BOOL(WINAPI *getFileAttributesEx)(LPCWSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID information);
   DWORD(WINAPI *getFullPathName)(LPCWSTR name, DWORD length, LPWSTR buffer, LPWSTR *filePart);
+  DWORD(WINAPI *getFinalPathNameByHandle)(HANDLE file, LPWSTR buffer, DWORD length, DWORD flags);
   HANDLE(WINAPI *createFile)
   (LPCWSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
    HANDLE templateFile);

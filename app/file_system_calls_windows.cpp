@@ -6,6 +6,7 @@ const FileSystemCalls &FileSystemCalls::platform() {
   static const FileSystemCalls calls{
       ::GetFileAttributesExW,
       ::GetFullPathNameW,
+      ::GetFinalPathNameByHandleW,
       ::CreateFileW,
       ::ReadFile,
       ::WriteFile,

@@ -51,7 +51,9 @@ std::optional<std::size_t> readSome(FileHandle file, char *buffer, std::size_t c
 std::optional<std::size_t> writeSome(FileHandle file, const char *bytes, std::size_t count);
 bool close(FileHandle file);
 
-// The absolute path of the file itself that a path names: through every symbolic link (POSIX).
+// The absolute path of the file itself that a path names, through every symbolic link. Where Windows
+// cannot name it (some RAM disks and network file systems), a file that is no link is its own, and a
+// link fails with ERROR_CANT_RESOLVE_FILENAME.
 std::optional<Path> finalTarget(const Path &file);
 
 // A file this process alone writes, to take another's place. Until keepPrivateFile, the system

@@ -115,6 +115,53 @@ bool takeOverSecurity(HANDLE file, const Path &target) {
   return true;
 }
 
+// The path a call of the wide API wrote to text, length characters long: nothing when it failed, or
+// when text was too short for it.
+std::optional<Path> pathWritten(std::wstring text, DWORD length) {
+  if (length == 0) {
+    return std::nullopt;
+  }
+  if (length >= text.size()) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return std::nullopt;
+  }
+  text.resize(length);
+  return Path(std::move(text));
+}
+
+// The path of the file an open handle holds, through no link: "\\?\" and its drive, or "\\?\UNC\"
+// and its share, a form the wide API takes at any length.
+std::optional<Path> finalPathOf(HANDLE file) {
+  std::wstring path(longestPath, L'\0');
+  const DWORD length = fileSystem().getFinalPathNameByHandle(file, path.data(), static_cast<DWORD>(path.size()),
+                                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  return pathWritten(std::move(path), length);
+}
+
+// The system cannot name an open file's path: some file systems (RAM disks, some network ones)
+// cannot be asked, and a volume without a drive letter has no such name.
+bool finalPathUnnamed(DWORD error) {
+  return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Where the system cannot name the final path, a file that is no link is its own; a link is refused,
+// as putting a file in its place would break it.
+std::optional<Path> unresolvedTarget(const Path &file) {
+  const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = attributesOf(file);
+  if (!data) {
+    return std::nullopt;
+  }
+  if ((data->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    SetLastError(ERROR_CANT_RESOLVE_FILENAME);
+    return std::nullopt;
+  }
+  // A rename by handle wants a whole path.
+  std::wstring full(longestPath, L'\0');
+  const DWORD length =
+      fileSystem().getFullPathName(file.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  return pathWritten(std::move(full), length);
+}
+
 } // namespace
 
 ErrorCode lastError() { return GetLastError(); }
@@ -197,15 +244,23 @@ std::optional<std::size_t> writeSome(FileHandle file, const char *bytes, std::si
 bool close(FileHandle file) { return fileSystem().closeHandle(file) != FALSE; }
 
 std::optional<Path> finalTarget(const Path &file) {
-  // A rename by handle wants a whole path.
-  std::wstring full(longestPath, L'\0');
-  const DWORD length =
-      fileSystem().getFullPathName(file.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  if (length == 0 || length >= full.size()) {
+  const FileSystemCalls &fs = fileSystem();
+  // The open follows every symbolic link. It asks for the attributes only, and shares everything, so
+  // that no other program's handle is in its way.
+  const HANDLE handle =
+      fs.createFile(file.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
     return std::nullopt;
   }
-  full.resize(length);
-  return Path(std::move(full));
+  const std::optional<Path> target = finalPathOf(handle);
+  const DWORD error = GetLastError();
+  fs.closeHandle(handle);
+  if (!target && finalPathUnnamed(error)) {
+    return unresolvedTarget(file);
+  }
+  SetLastError(error);
+  return target;
 }
 
 std::optional<PrivateFile> createPrivateFile(const Path &name) {

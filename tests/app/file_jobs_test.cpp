@@ -212,21 +212,22 @@ TEST_F(FileJobs, AFailureAtAnyStepOfTheReplacementLeavesTheOriginalAndNoTemporar
 #ifdef _WIN32
   // The rename's two ways, and the steps that may fail without harm: file_jobs_windows_test.cpp.
   const Fault faults[] = {
-      {FileCall::GetFullPathNameW, 1, ERROR_FILENAME_EXCED_RANGE},
-      {FileCall::CreateFileW, 2, ERROR_ACCESS_DENIED},
-      {FileCall::CreateFileW, 2, ERROR_WRITE_PROTECT}, // a read-only medium
+      {FileCall::CreateFileW, 2, ERROR_ACCESS_DENIED}, // the file, opened for its final path
+      {FileCall::GetFinalPathNameByHandleW, 1, ERROR_NOT_ENOUGH_MEMORY},
+      {FileCall::CreateFileW, 3, ERROR_ACCESS_DENIED},
+      {FileCall::CreateFileW, 3, ERROR_WRITE_PROTECT}, // a read-only medium
       {FileCall::WriteFile, 1, ERROR_DISK_FULL},
       {FileCall::WriteFile, 3, ERROR_DISK_FULL},
       {FileCall::WriteFile, 2, ERROR_WRITE_FAULT},
       {FileCall::GetFileAttributesExW, 3, ERROR_FILE_NOT_FOUND},
       {FileCall::SetFileInformationByHandle, 1, ERROR_ACCESS_DENIED}, // to be deleted when closed
-      {FileCall::CreateFileW, 3, ERROR_ACCESS_DENIED},                // the security descriptor, read
+      {FileCall::CreateFileW, 4, ERROR_ACCESS_DENIED},                // the security descriptor, read
       {FileCall::GetSecurityInfo, 1, ERROR_ACCESS_DENIED},
       {FileCall::SetSecurityInfo, 1, ERROR_ACCESS_DENIED},
       {FileCall::SetFileInformationByHandle, 2, ERROR_ACCESS_DENIED}, // the attributes
       {FileCall::FlushFileBuffers, 1, ERROR_WRITE_FAULT},
       {FileCall::SetFileInformationByHandle, 3, ERROR_ACCESS_DENIED}, // to be kept
-      {FileCall::CreateFileW, 4, ERROR_SHARING_VIOLATION},            // the replaced file, held elsewhere
+      {FileCall::CreateFileW, 5, ERROR_SHARING_VIOLATION},            // the replaced file, held elsewhere
       {FileCall::SetFileInformationByHandle, 4, ERROR_ACCESS_DENIED}, // the rename
   };
 #else

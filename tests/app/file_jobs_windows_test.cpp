@@ -1,19 +1,24 @@
 // What the file jobs meet only on Windows: other programs' open handles, file attributes and the
-// folder search's view of them, security descriptors, and the rename by handle in its two ways.
+// folder search's view of them, security descriptors, the rename by handle in its two ways, and
+// symbolic links, the system's own and, under Wine, Unix ones.
 
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
+#include "base/unicode_text.h"
 #include "base/windows_api.h"
 
 #include "file_system_faults.h"
 #include "job_folder.h"
 #include "tests/crypto/engine_runs.h"
+#include "tests/crypto/vectors.h"
 #include <aclapi.h>
 #include <sddl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -231,6 +236,208 @@ TEST_F(FileJobs, ARenameThatFailsLeavesTheWholeOldContentAndRemovesTheNewFile) {
     // The next job on the file removes what this one left.
     EXPECT_TRUE(EncryptFile(path, u"pw", boxes));
     EXPECT_EQ(entries(), std::vector<std::string>{"precious.bin"});
+  }
+}
+
+// The two kinds of symbolic link a Windows program meets: the system's own, and under Wine a Unix
+// one, which Windows programs see through as though it were the file it leads to.
+enum class LinkKind { Windows, Unix };
+
+// One of Wine's own functions beside a system DLL's; null on Windows.
+template <typename Function> Function wineFunction(const wchar_t *module, const char *name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(module), name)));
+}
+
+// The Unix path of a Windows path under Wine, in UTF-8; empty where there is none.
+std::string unixPathOf(const fs::path &file) {
+  const auto unixFileName = wineFunction<char *(CDECL *)(LPCWSTR)>(L"kernel32.dll", "wine_get_unix_file_name");
+  char *name = unixFileName != nullptr ? unixFileName(file.c_str()) : nullptr;
+  if (name == nullptr) {
+    return {};
+  }
+  std::string path = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return path;
+}
+
+// Runs a Unix program under Wine to its end; whether it ended with 0. Through Wine's own call, as
+// CreateProcessW starts a Unix program without a handle to wait for.
+bool runUnixProgram(std::vector<std::string> arguments) {
+  const auto spawn = wineFunction<LONG(CDECL *)(char *const *, int)>(L"ntdll.dll", "__wine_unix_spawnvp");
+  std::vector<char *> argv;
+  for (std::string &argument : arguments) {
+    argv.push_back(argument.data());
+  }
+  argv.push_back(nullptr);
+  return spawn != nullptr && spawn(argv.data(), 1) == 0;
+}
+
+// A Unix symbolic link made from the Linux side, by ln.
+bool makeUnixLink(const fs::path &link, const fs::path &to) {
+  const std::string linkName = unixPathOf(link);
+  const std::string toName = to.is_absolute() ? unixPathOf(to) : utf8Of(fs::path(to.generic_wstring()));
+  return !linkName.empty() && !toName.empty() && runUnixProgram({"/bin/ln", "-s", toName, linkName});
+}
+
+// Made where the system lets a user make one: a reparse point at link.
+bool makeWindowsLink(const fs::path &link, const fs::path &to) {
+  if (CreateSymbolicLinkW(link.c_str(), fs::path(to).make_preferred().c_str(),
+                          SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) == FALSE) {
+    return false;
+  }
+  const DWORD attributes = attributesOf(link);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// Every name under folder, with the folders it passes, relative to it with "/", sorted.
+std::vector<std::string> namesUnder(const fs::path &folder) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry &entry : fs::recursive_directory_iterator(folder)) {
+    names.push_back(utf8Of(fs::path(entry.path().lexically_relative(folder).generic_wstring())));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class SymbolicLinks : public JobFolder, public ::testing::WithParamInterface<LinkKind> {
+protected:
+  void SetUp() override {
+    if (GetParam() == LinkKind::Unix && unixPathOf(dir).empty()) {
+      GTEST_SKIP() << "Unix symbolic links are Wine's, and this is Windows";
+    }
+    put("probed.txt", "");
+    if (!link(dir / "probe.txt", "probed.txt")) {
+      GTEST_SKIP() << (GetParam() == LinkKind::Unix
+                           ? "ln made no link"
+                           : "the system made no symbolic link: Wine 8 says it did but makes none, and Windows "
+                             "makes one only in developer mode or with the privilege to");
+    }
+  }
+
+  // Wine's DeleteFileW removes the file a Unix link leads to, and fails on one that leads nowhere,
+  // where the folder's removal would go round for ever: the links go from the Unix side.
+  void TearDown() override {
+    const std::string unixFolder = unixPathOf(dir);
+    if (GetParam() == LinkKind::Unix && !unixFolder.empty()) {
+      EXPECT_TRUE(runUnixProgram({"/bin/rm", "-r", unixFolder}));
+    }
+  }
+
+  [[nodiscard]] bool link(const fs::path &name, const fs::path &to) const {
+    return GetParam() == LinkKind::Unix ? makeUnixLink(name, to) : makeWindowsLink(name, to);
+  }
+};
+
+TEST_P(SymbolicLinks, ALinkStaysALinkAndTheFileAtTheEndOfItsChainIsRewritten) {
+  struct Link {
+    const char *name;
+    const char *to;   // from the link's folder
+    bool byWholePath; // the link holds to's whole path, not the relative one
+  };
+  const struct {
+    const char *shape;
+    std::vector<Link> links; // in the order they are made
+    const char *named;       // the path the job is given
+    const char *target;      // the file at the end
+    std::vector<std::string> left;
+  } shapes[] = {
+      {"beside its target", {{"link.txt", "target.txt", false}}, "link.txt", "target.txt", {"link.txt", "target.txt"}},
+      {"a link to that link",
+       {{"link.txt", "target.txt", false}, {"chain.txt", "link.txt", false}},
+       "chain.txt",
+       "target.txt",
+       {"chain.txt", "link.txt", "target.txt"}},
+      // The temporary file goes beside the target, the only folder the rename may not leave.
+      {"into another folder, by its whole path",
+       {{"link.txt", "elsewhere/target.txt", true}},
+       "link.txt",
+       "elsewhere/target.txt",
+       {"elsewhere", "elsewhere/target.txt", "link.txt"}},
+  };
+  int number = 0;
+  for (const auto &s : shapes) {
+    SCOPED_TRACE(s.shape);
+    const fs::path folder = dir / std::to_string(++number);
+    const fs::path target = folder / s.target;
+    fs::create_directories(target.parent_path());
+    writeBytes(target, "behind a link");
+    for (const Link &l : s.links) {
+      ASSERT_TRUE(link(folder / l.name, l.byWholePath ? folder / l.to : fs::path(l.to)));
+    }
+    const fs::path named = folder / s.named;
+    ASSERT_TRUE(EncryptFile(named, u"pw", boxes));
+    EXPECT_EQ(contentOf(target), sealAndEncrypt("pw", "behind a link", boxes));
+    ASSERT_TRUE(DecryptFile(named, u"pw", boxes));
+    EXPECT_EQ(contentOf(target), "behind a link");
+    EXPECT_EQ(namesUnder(folder), s.left);
+  }
+  EXPECT_TRUE(boxes.messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(OfEachKind, SymbolicLinks, ::testing::Values(LinkKind::Windows, LinkKind::Unix),
+                         [](const ::testing::TestParamInfo<LinkKind> &kind) {
+                           return kind.param == LinkKind::Windows ? std::string("Windows") : std::string("Unix");
+                         });
+
+// The attributes a symbolic link of Windows reads with, given to every file: neither Wine nor a
+// Windows user without the privilege can make one.
+BOOL WINAPI attributesOfALink(LPCWSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID information) {
+  const BOOL read = FileSystemCalls::platform().getFileAttributesEx(name, level, information);
+  if (read != FALSE) {
+    static_cast<WIN32_FILE_ATTRIBUTE_DATA *>(information)->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+  }
+  return read;
+}
+
+TEST_F(FileJobs, WhereTheSystemCannotNameTheFinalPathAFileIsReplacedWhereItIsAndALinkIsRefused) {
+  const struct {
+    const char *where;
+    DWORD unnamed; // why the final path has no name
+    bool link;
+    std::optional<Fault> then;
+    std::optional<DWORD> refusal; // the reason the box gives, if any
+  } cases[] = {
+      {"a RAM disk", ERROR_INVALID_FUNCTION, false, std::nullopt, std::nullopt},
+      {"a file system that cannot be asked", ERROR_NOT_SUPPORTED, false, std::nullopt, std::nullopt},
+      {"a volume without a drive letter", ERROR_PATH_NOT_FOUND, false, std::nullopt, std::nullopt},
+      {"a link on a RAM disk", ERROR_INVALID_FUNCTION, true, std::nullopt, ERROR_CANT_RESOLVE_FILENAME},
+      {"a RAM disk, the file's attributes unread", ERROR_INVALID_FUNCTION, false,
+       Fault{FileCall::GetFileAttributesExW, 3, ERROR_ACCESS_DENIED}, ERROR_ACCESS_DENIED},
+      {"a RAM disk, the whole path too long", ERROR_INVALID_FUNCTION, false,
+       Fault{FileCall::GetFullPathNameW, 1, ERROR_FILENAME_EXCED_RANGE}, ERROR_FILENAME_EXCED_RANGE},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.where);
+    const fs::path path = put("file.txt", "content");
+    boxes.clear();
+    bool encrypted = false;
+    int writes = 0;
+    {
+      FileSystemFaults injected;
+      injected.fail(FileCall::GetFinalPathNameByHandleW, c.unnamed, 1);
+      if (c.then) {
+        injected.fail(c.then->call, c.then->error, c.then->occurrence);
+      }
+      FileSystemCalls seen = fileSystem();
+      if (c.link) {
+        seen.getFileAttributesEx = attributesOfALink;
+      }
+      const ScopedFileSystemCalls seenAs(seen);
+      encrypted = EncryptFile(path, u"pw", boxes);
+      writes = injected.count(contentWrite);
+    }
+    EXPECT_EQ(encrypted, !c.refusal);
+    if (c.refusal) {
+      EXPECT_EQ(writes, 0) << "refused only once the new content was written";
+    }
+    EXPECT_EQ(contentOf(path), c.refusal ? "content" : sealAndEncrypt("pw", "content", boxes));
+    EXPECT_EQ(entries(), std::vector<std::string>{"file.txt"});
+    if (c.refusal) {
+      EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(*c.refusal) +
+                                             ". The file has not been changed."));
+    } else {
+      EXPECT_TRUE(boxes.messages().empty());
+    }
   }
 }
 

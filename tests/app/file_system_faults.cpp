@@ -28,6 +28,7 @@ DWORD WINAPI setSecurityInfo(HANDLE object, SE_OBJECT_TYPE type, SECURITY_INFORM
 const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::GetFileAttributesExW, &FileSystemCalls::getFileAttributesEx>(),
     Faults::intercepted<FileCall::GetFullPathNameW, &FileSystemCalls::getFullPathName>(),
+    Faults::intercepted<FileCall::GetFinalPathNameByHandleW, &FileSystemCalls::getFinalPathNameByHandle>(),
     Faults::intercepted<FileCall::CreateFileW, &FileSystemCalls::createFile>(),
     Faults::intercepted<FileCall::ReadFile, &FileSystemCalls::readFile>(),
     Faults::intercepted<FileCall::WriteFile, &FileSystemCalls::writeFile>(),

@@ -20,6 +20,7 @@ namespace orvelin::testing {
 enum class FileCall {
   GetFileAttributesExW,
   GetFullPathNameW,
+  GetFinalPathNameByHandleW,
   CreateFileW,
   ReadFile,
   WriteFile,
