@@ -18,10 +18,10 @@ grep -q '^Name=Orvelin File Encryptor$' "$entry" || fail "the menu entry does no
 
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
 icon_name=$(sed -n 's/^Icon=//p' "$entry")
-[ -n "$exec_name" ] && [ -x "$prefix/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
+{ [ -n "$exec_name" ] && [ -x "$prefix/bin/$exec_name" ]; } || fail "Exec=$exec_name is not an installed program"
 png=$prefix/share/icons/hicolor/64x64/apps/$icon_name.png
 svg=$prefix/share/icons/hicolor/scalable/apps/$icon_name.svg
-[ -n "$icon_name" ] && [ -f "$svg" ] || fail "no scalable icon named $icon_name"
+{ [ -n "$icon_name" ] && [ -f "$svg" ]; } || fail "no scalable icon named $icon_name"
 file "$png" | grep -q 'PNG image data, 64 x 64' || fail "no 64x64 icon named $icon_name"
 
 cli=$prefix/bin/orvelin-cli
