@@ -33,6 +33,13 @@ protected:
   }
   static std::string contentOf(const QString &path) { return readBytes(path.toStdString()); }
   QString passwordFile(const std::string &content) { return put(QStringLiteral("password.txt"), content); }
+  // Sparse, yet as long to encrypt as any 200 MiB: seconds after it has been read in.
+  static constexpr std::size_t slowSize = std::size_t{200} << 20;
+  QString slowFile() {
+    const QString large = put("large.bin", "");
+    std::filesystem::resize_file(large.toStdString(), slowSize);
+    return large;
+  }
 
   QTemporaryDir dir;
   // The engine's boxes while a test makes files of the format itself.
@@ -254,11 +261,8 @@ void awaitDelivery(pid_t program, int signal) {
 }
 
 TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
-  // Sparse, yet as long to encrypt as any 200 MiB: seconds after it has been read in.
-  constexpr std::size_t largeSize = std::size_t{200} << 20;
   const QString password = passwordFile("pw\n");
-  const QString large = put("large.bin", "");
-  std::filesystem::resize_file(large.toStdString(), largeSize);
+  const QString large = slowFile();
   const QString later = put("later.txt", "later");
   struct Case {
     cli::StopCause cause;
@@ -282,7 +286,7 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
     }
     bool sent = false;
     const CliRun run = runCliOnTerminal(arguments, {}, {}, [&](pid_t program, const std::string & /*shown*/) {
-      if (!sent && bytesRead(program) >= largeSize) {
+      if (!sent && bytesRead(program) >= slowSize) {
         for (int i = 0; i < each.times; ++i) {
           ::kill(program, each.cause.signal);
           awaitDelivery(program, each.cause.signal);
@@ -294,7 +298,7 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
     EXPECT_EQ(run.signal, cause.signal) << "ended by its signal, once it has cleaned up: " << run.err;
     EXPECT_EQ(run.exitStatus, cause.exitStatus) << run.err;
     EXPECT_EQ(contentOf(done), sealAndEncrypt("pw", "done", boxes));
-    EXPECT_TRUE(contentOf(large) == std::string(largeSize, '\0')) << "the large file was changed";
+    EXPECT_TRUE(contentOf(large) == std::string(slowSize, '\0')) << "the large file was changed";
     EXPECT_EQ(contentOf(later), "later");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << "a temporary file was left";
     if (times > 1) {
@@ -323,10 +327,8 @@ std::optional<pid_t> childOf(pid_t shell) {
 TEST_F(Cli, CtrlCStopsTheShellLoopThatRunsItToo) {
   // A shell goes on with its loop after a program that ended as it chose on a Ctrl-C, and stops
   // only when the signal ended the program.
-  constexpr std::size_t largeSize = std::size_t{200} << 20;
   const QString password = passwordFile("pw\n");
-  const QString large = put("large.bin", "");
-  std::filesystem::resize_file(large.toStdString(), largeSize);
+  const QString large = slowFile();
   const QString after = put("after.txt", "after");
   const std::string loop = R"(pw=$1; shift; for f in "$@"; do "$0" encrypt --quiet --password-file "$pw" "$f"; done
                              echo the loop went on)";
@@ -335,7 +337,7 @@ TEST_F(Cli, CtrlCStopsTheShellLoopThatRunsItToo) {
       {"/bin/bash", "-c", loop, cliPath(), password.toStdString(), large.toStdString(), after.toStdString()}, {}, {},
       [&](pid_t shell, const std::string & /*shown*/) {
         const std::optional<pid_t> program = childOf(shell);
-        if (!sent && program && bytesRead(*program) >= largeSize) {
+        if (!sent && program && bytesRead(*program) >= slowSize) {
           ::kill(-shell, SIGINT); // the terminal's foreground process group, as Ctrl-C there signals it
           sent = true;
         }
@@ -344,7 +346,7 @@ TEST_F(Cli, CtrlCStopsTheShellLoopThatRunsItToo) {
   EXPECT_EQ(run.signal, SIGINT) << run.err;
   EXPECT_EQ(run.err.find("the loop went on"), std::string::npos) << run.err;
   EXPECT_EQ(contentOf(after), "after");
-  EXPECT_TRUE(contentOf(large) == std::string(largeSize, '\0')) << "the large file was changed";
+  EXPECT_TRUE(contentOf(large) == std::string(slowSize, '\0')) << "the large file was changed";
 }
 
 TEST_F(Cli, WarnsThatAFilesOtherNamesKeepTheOldContent) {
