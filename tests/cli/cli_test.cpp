@@ -36,7 +36,7 @@ protected:
   // Sparse, yet as long to encrypt as any 200 MiB: seconds after it has been read in.
   static constexpr std::size_t slowSize = std::size_t{200} << 20;
   QString slowFile() {
-    const QString large = put("large.bin", "");
+    QString large = put("large.bin", "");
     std::filesystem::resize_file(large.toStdString(), slowSize);
     return large;
   }
