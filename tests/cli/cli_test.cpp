@@ -1,13 +1,10 @@
 // orvelin-cli driven as a user would: the built program, real files, real exit statuses.
 
 #include "cli/stop_request.h"
+#include "cli_fixture.h"
 #include "cli_process.h"
-#include "tests/crypto/engine_runs.h"
-#include "tests/crypto/message_recorder.h"
-#include "tests/crypto/vectors.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,21 +20,6 @@
 
 namespace orvelin::testing {
 namespace {
-
-class Cli : public ::testing::Test {
-protected:
-  QString put(const QString &name, const std::string &bytes) {
-    QString path = dir.filePath(name);
-    writeBytes(path.toStdString(), bytes);
-    return path;
-  }
-  static std::string contentOf(const QString &path) { return readBytes(path.toStdString()); }
-  QString passwordFile(const std::string &content) { return put(QStringLiteral("password.txt"), content); }
-
-  QTemporaryDir dir;
-  // The engine's boxes while a test makes files of the format itself.
-  MessageRecorder boxes;
-};
 
 TEST_F(Cli, EncryptsAndDecryptsSeveralFilesWithAPasswordFromAFile) {
   const QString first = put("first.txt", "first content");
@@ -168,7 +150,7 @@ TEST_F(Cli, AFileTooLargeForTheMemoryIsReportedAndTheNextOneIsStillDone) {
   const QString large = put("large.bin", "");
   std::filesystem::resize_file(large.toStdString(), largeSize);
   const QString small = put("small.txt", "small");
-  const CliRun run = runCli({"encrypt", "--password-stdin", large, small}, "pw\n", 384 * mebibyte);
+  const CliRun run = runCli({"encrypt", "--password-stdin", large, small}, "pw\n", {.addressSpace = 384 * mebibyte});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err, (large + ": Cannot encrypt \"" + large +
                       "\": there is not enough memory; the job needs about 768 MiB. The file has not been changed.\n")
