@@ -4,8 +4,8 @@
 #include "app/file_jobs.h"
 #include "app/file_lookup.h"
 #include "app/job_texts.h"
-#include "base/eager_binding.h"
 #include "base/message_sink.h"
+#include "base/program_start.h"
 #include "base/unicode_text.h"
 #include "batch.h"
 #include "cli_options.h"
@@ -163,6 +163,7 @@ int runProgram(const std::vector<std::string> &arguments) {
 #ifdef _WIN32
 // The wide entry point: file names in any script, not just the ANSI code page's.
 int wmain(int argc, wchar_t *argv[]) {
+  orvelin::startProgram();
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) {
     arguments.push_back(orvelin::utf8Of(std::wstring_view(argv[i])));
@@ -176,7 +177,7 @@ int wmain(int argc, wchar_t *argv[]) {
 }
 #else
 int main(int argc, char *argv[]) {
-  orvelin::restartWithEagerBinding(argv);
+  orvelin::startProgram(argv, "orvelin-cli");
   const int status = orvelin::cli::runProgram({argv + 1, argv + argc});
   // Only once everything is wiped and said: a stopped batch ends by its signal.
   if (const orvelin::cli::StopCause *cause = orvelin::cli::stopRequested()) {
