@@ -86,5 +86,19 @@ TEST_F(Cli, ACrashLeavesNoCoreDumpToReadThePasswordIn) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"file.txt"});
 }
 
+TEST_F(Cli, StartedAgainBoundAtLoadItKeepsItsNameAndHandsNoLdBindNowOn) {
+  const QString file = put("file.txt", sealAndEncrypt("pw", "content", boxes));
+  std::string name;
+  std::string environment;
+  const CliRun run = runCliOnTerminal({"decrypt", file}, {"pw"}, [&](pid_t program) {
+    name = procFile(program, "comm");
+    environment = procFile(program, "environ");
+  });
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(name, "orvelin-cli\n");
+  EXPECT_NE(environment.find("PATH="), std::string::npos) << "the environment was not read";
+  EXPECT_EQ(environment.find("LD_BIND_NOW"), std::string::npos) << "what it starts would inherit it";
+}
+
 } // namespace
 } // namespace orvelin::testing
