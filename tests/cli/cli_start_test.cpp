@@ -56,6 +56,29 @@ TEST_F(Cli, UnderAFileSizeLimitTheWriteFailsWithItsBoxAndTheNextFileIsDone) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "a temporary file was left";
 }
 
+TEST_F(Cli, ASignalAtThePasswordPromptPutsTheEchoBackAndEndsTheProgramByIt) {
+  const QString file = put("file.txt", "content");
+  struct Ending {
+    int signal;
+    const char *name;
+  };
+  const Ending endings[] = {{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}, {SIGQUIT, "SIGQUIT"}};
+  for (const Ending &each : endings) {
+    SCOPED_TRACE(each.name);
+    bool sent = false;
+    // The echo goes off before the prompt shows, so the prompt is the moment to send it.
+    const CliRun run = runCliOnTerminal({"encrypt", file}, {}, {}, [&](pid_t program, const std::string &shown) {
+      if (!sent && shown.ends_with("Password: ")) {
+        sent = ::kill(program, each.signal) == 0;
+      }
+    });
+    ASSERT_TRUE(sent) << run.err;
+    EXPECT_EQ(run.signal, each.signal) << run.err;
+    EXPECT_TRUE(run.terminalEchoes) << "the terminal was left without echo";
+    EXPECT_EQ(contentOf(file), "content");
+  }
+}
+
 TEST_F(Cli, ACrashLeavesNoCoreDumpToReadThePasswordIn) {
   const QString file = put("file.txt", "content");
   const std::string folder = dir.path().toStdString();
