@@ -1,11 +1,11 @@
 #include "cli_options.h"
 
+#include "exit_status.h"
+
 #include <CLI/CLI.hpp>
 
 namespace orvelin::cli {
 namespace {
-
-constexpr int usageError = 2;
 
 Parsed usage(const std::string &problem) {
   return {std::nullopt, "orvelin-cli: " + problem + "\nTry 'orvelin-cli --help' for more information.\n", usageError};

@@ -9,7 +9,8 @@
 #include "base/unicode_text.h"
 #include "batch.h"
 #include "cli_options.h"
-#include "password_input.h"
+#include "exit_status.h"
+#include "password_source.h"
 #include "stop_request.h"
 #include "system_facts.h"
 
@@ -27,50 +28,6 @@
 
 namespace orvelin::cli {
 namespace {
-
-constexpr int someFileFailed = 1;
-constexpr int usageError = 2;
-
-struct PasswordOutcome {
-  std::optional<Password> password;
-  std::string problem;
-  int exitStatus = 0;
-};
-
-// The password a source gave, or the line that says why there is none and the status to end with.
-PasswordOutcome outcomeOf(PasswordInput input, const std::string &missing, int failure) {
-  if (auto *password = std::get_if<Password>(&input)) {
-    return {std::move(*password), {}, 0};
-  }
-  switch (std::get<PasswordProblem>(input)) {
-  case PasswordProblem::Missing:
-    break;
-  case PasswordProblem::TooLong:
-    return {std::nullopt,
-            "the password is longer than " + std::to_string(longestPassword) + " bytes; no file was changed", failure};
-  case PasswordProblem::Mismatch:
-    return {std::nullopt, "the passwords do not match; no file was changed", failure};
-  }
-  return {std::nullopt, missing, failure};
-}
-
-PasswordOutcome obtainPassword(const Options &options) {
-  switch (options.passwordSource) {
-  case PasswordSource::File:
-    return outcomeOf(passwordFromFile(pathFromUtf8(options.passwordFile)),
-                     "cannot read the password file '" + options.passwordFile + "'", usageError);
-  case PasswordSource::StandardInput:
-    return outcomeOf(passwordFromStandardInput(), "no password on standard input", usageError);
-  case PasswordSource::Terminal:
-    break;
-  }
-  if (!terminalAvailable()) {
-    return {std::nullopt, "no terminal to ask the password on; use --password-file or --password-stdin", usageError};
-  }
-  return outcomeOf(
-      passwordFromTerminal(options.direction == Direction::Encrypt ? Confirmation::Twice : Confirmation::Once),
-      "no password was given; no file was changed", someFileFailed);
-}
 
 // The warning for a file that had other names (hard links) besides the one rewritten.
 std::string otherNamesText(std::uint64_t others) {
@@ -138,11 +95,6 @@ int runCommandLine(const std::vector<std::string> &arguments) {
   if (!outcome.password) {
     std::cerr << "orvelin-cli: " << outcome.problem << std::endl;
     return outcome.exitStatus;
-  }
-  if (outcome.password->text().empty()) {
-    const bool encrypting = parsed.options->direction == Direction::Encrypt;
-    std::cerr << "orvelin-cli: " << (encrypting ? encryptionTexts : decryptionTexts).passwordMissing << std::endl;
-    return someFileFailed;
   }
   return run(*parsed.options, outcome.password->text());
 }

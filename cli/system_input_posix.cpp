@@ -30,7 +30,11 @@ ByteInput::~ByteInput() {
   }
 }
 
-bool ByteInput::readByte(char &byte) { return ::read(*handle_, &byte, 1) == 1; }
+bool ByteInput::readByte(char &byte) {
+  const ssize_t got = ::read(*handle_, &byte, 1);
+  failed_ = got < 0;
+  return got == 1;
+}
 
 // The terminal the program was started from, whatever its standard input is.
 Terminal::Terminal() : input_(opened(::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC))), output_(input_) {}
