@@ -1,59 +1,33 @@
 // orvelin-cli: the file jobs of the window program for scripts, servers without a display and
 // many files at once. Every message the window shows in a box becomes one line on standard error.
 
-#include "app/file_jobs.h"
-#include "app/file_lookup.h"
 #include "app/job_texts.h"
-#include "base/message_sink.h"
 #include "base/program_start.h"
-#include "base/unicode_text.h"
 #include "batch.h"
 #include "cli_options.h"
 #include "exit_status.h"
+#include "file_job.h"
 #include "password_source.h"
 #include "stop_request.h"
 #include "system_facts.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <optional>
-#include <utility>
 
 #ifdef _WIN32
+#include "base/unicode_text.h"
 #include "base/windows_api.h"
 #endif
 
 namespace orvelin::cli {
 namespace {
 
-// The warning for a file that had other names (hard links) besides the one rewritten.
-std::string otherNamesText(std::uint64_t others) {
-  return "warning: the file has " + std::to_string(others) +
-         (others == 1 ? " other name (a hard link), which keeps" : " other names (hard links), which keep") +
-         " its old content; only this name holds the new one";
-}
-
 int run(const Options &options, std::u16string_view password) {
   const bool encrypting = options.direction == Direction::Encrypt;
   const JobTexts &texts = encrypting ? encryptionTexts : decryptionTexts;
-  const BatchJob job = [&](const std::filesystem::path &path, MessageSink &messages, const JobProgress &progress) {
-    // Each file was named on purpose, so a hidden one is rewritten too.
-    if (!namesExistingFile(path, HiddenFiles::Found)) {
-      messages.show(missingFileText, missingFileTitle, MessageStyle::Critical);
-      return false;
-    }
-    // The replacement takes this name only: the file's other names keep what they held.
-    const std::uint64_t names = namesOf(path);
-    const bool rewritten =
-        encrypting ? EncryptFile(path, password, messages, progress) : DecryptFile(path, password, messages, progress);
-    if (rewritten && names > 1) {
-      messages.show(otherNamesText(names - 1), {}, MessageStyle::Information);
-    }
-    return rewritten;
-  };
+  const BatchJob job = fileJob(options, password);
   bool allRewritten = true;
   std::size_t notDone = 0;
   const auto print = [&](const FileOutcome &outcome) {

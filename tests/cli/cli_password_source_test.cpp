@@ -11,6 +11,43 @@
 namespace orvelin::testing {
 namespace {
 
+TEST_F(Cli, ThePasswordFileIsSkippedUnderAnyOfItsNames) {
+  const std::string passwordBytes = "pw\n";
+  const QString password = dir.filePath("password.txt");
+  const QString hardLink = dir.filePath("hard-link.txt");
+  const QString symbolicLink = dir.filePath("symbolic-link.txt");
+  struct Case {
+    const char *what;
+    const char *command;
+    QString name;
+  };
+  const Case cases[] = {
+      {"its own name", "encrypt", password},        {"a hard link", "encrypt", hardLink},
+      {"a symbolic link", "encrypt", symbolicLink}, {"a longer path", "encrypt", dir.path() + "/./password.txt"},
+      {"decrypting", "decrypt", password},
+  };
+  for (const Case &each : cases) {
+    SCOPED_TRACE(each.what);
+    // Each case on fresh names, whatever the one before did to them.
+    for (const QString &name : {password, hardLink, symbolicLink}) {
+      std::filesystem::remove(name.toStdString());
+    }
+    passwordFile(passwordBytes);
+    std::filesystem::create_hard_link(password.toStdString(), hardLink.toStdString());
+    std::filesystem::create_symlink(password.toStdString(), symbolicLink.toStdString());
+    const std::string sealed = sealAndEncrypt("pw", "other", boxes);
+    const QString other = put("other.txt", sealed);
+    const CliRun run = runCli({each.command, "--quiet", "--password-file", password, each.name, other});
+    EXPECT_EQ(run.exitStatus, 1) << "not every file named was rewritten: " << run.err;
+    EXPECT_EQ(run.err,
+              (each.name + ": skipped: this is the password file, which orvelin-cli never rewrites (encrypted, "
+                           "it would be locked by the password it holds). The file has not been changed.\n")
+                  .toStdString());
+    EXPECT_EQ(contentOf(password), passwordBytes);
+    EXPECT_EQ(contentOf(other), std::string(each.command) == "encrypt" ? sealAndEncrypt("pw", sealed, boxes) : "other");
+  }
+}
+
 TEST_F(Cli, ALeadingByteOrderMarkIsNoPartOfThePassword) {
   const std::string mark = "\xEF\xBB\xBF";
   const std::string longest(1024, 'p');
