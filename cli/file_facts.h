@@ -22,4 +22,9 @@ struct FileIdentity {
 // Of the file a path leads to, through symbolic links; none when nothing is there.
 std::optional<FileIdentity> identityOf(const std::filesystem::path &file);
 
+enum class NotAFile { Folder, Fifo, Device, Socket };
+
+// What a path leads to, through symbolic links, when it is there and is no file.
+std::optional<NotAFile> notAFileAt(const std::filesystem::path &path);
+
 } // namespace orvelin::cli

@@ -26,6 +26,20 @@ std::string otherNamesText(std::uint64_t others) {
          " its old content; only this name holds the new one";
 }
 
+const char *notAFileText(NotAFile kind) {
+  switch (kind) {
+  case NotAFile::Folder:
+    return "it is a folder, not a file";
+  case NotAFile::Fifo:
+    return "it is a FIFO (a named pipe), not a file";
+  case NotAFile::Device:
+    return "it is a device, not a file";
+  case NotAFile::Socket:
+    break;
+  }
+  return "it is a socket, not a file";
+}
+
 } // namespace
 
 BatchJob fileJob(const Options &options, std::u16string_view password) {
@@ -43,6 +57,10 @@ BatchJob fileJob(const Options &options, std::u16string_view password) {
     // Each file was named on purpose, so a hidden one is rewritten too.
     if (!namesExistingFile(path, HiddenFiles::Found)) {
       messages.show(missingFileText, missingFileTitle, MessageStyle::Critical);
+      // The window's box says "missing" of what is there too; the command line says what it is.
+      if (const std::optional<NotAFile> kind = notAFileAt(path)) {
+        messages.show(notAFileText(*kind), {}, MessageStyle::Information);
+      }
       return false;
     }
     // The replacement takes this name only: the file's other names keep what they held.

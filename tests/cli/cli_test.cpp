@@ -88,10 +88,10 @@ TEST_F(Cli, GoesOnPastABadFileAndReportsEachOnItsOwnLine) {
   const CliRun run = runCli({"encrypt", "--password-stdin", missing, good, wildcard, dir.path()}, "pw\n");
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, (good + ": File encryption complete!\n").toStdString());
-  EXPECT_EQ(run.err,
-            (missing + ": Invalid file name, or file missing!\n" + wildcard +
-             ": Invalid file name, or file missing!\n" + dir.path() + ": Invalid file name, or file missing!\n")
-                .toStdString());
+  EXPECT_EQ(run.err, (missing + ": Invalid file name, or file missing!\n" + wildcard +
+                      ": Invalid file name, or file missing!\n" + dir.path() +
+                      ": Invalid file name, or file missing!\n" + dir.path() + ": it is a folder, not a file\n")
+                         .toStdString());
   EXPECT_EQ(contentOf(good), sealAndEncrypt("pw", "good", boxes));
 }
 
