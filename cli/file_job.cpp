@@ -7,9 +7,12 @@
 #include "base/unicode_text.h"
 #include "file_facts.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orvelin::cli {
 namespace {
@@ -25,6 +28,32 @@ std::string otherNamesText(std::uint64_t others) {
          (others == 1 ? " other name (a hard link), which keeps" : " other names (hard links), which keep") +
          " its old content; only this name holds the new one";
 }
+
+// The engine's boxes for bytes that do not decrypt under the password: a last block with no valid
+// padding, no block at all (an empty file), or a digest that does not match the content, which
+// about one wrong password in 256 gets past the padding to.
+constexpr std::array<std::string_view, 3> refusals{"Error -2146893819 during CryptDecrypt!",
+                                                   "Error -2146893820 during CryptDecrypt!",
+                                                   "File has been corrupted since original encryption!"};
+// What they mean, which their words do not say.
+constexpr const char *refusalMeaning =
+    "the password is wrong, or the file is not an encrypted file of this format, or it is damaged.";
+
+// Passes each box on, noting whether one was such a refusal.
+class RefusalWatch final : public MessageSink {
+public:
+  explicit RefusalWatch(MessageSink &next) : next_(next) {}
+
+  void show(const std::string &text, const std::string &title, MessageStyle style) override {
+    refused_ = refused_ || std::ranges::find(refusals, text) != refusals.end();
+    next_.show(text, title, style);
+  }
+  [[nodiscard]] bool refused() const { return refused_; }
+
+private:
+  MessageSink &next_;
+  bool refused_ = false;
+};
 
 const char *notAFileText(NotAFile kind) {
   switch (kind) {
@@ -65,8 +94,12 @@ BatchJob fileJob(const Options &options, std::u16string_view password) {
     }
     // The replacement takes this name only: the file's other names keep what they held.
     const std::uint64_t names = namesOf(path);
+    RefusalWatch watched(messages);
     const bool rewritten =
-        encrypting ? EncryptFile(path, password, messages, progress) : DecryptFile(path, password, messages, progress);
+        encrypting ? EncryptFile(path, password, watched, progress) : DecryptFile(path, password, watched, progress);
+    if (watched.refused()) {
+      messages.show(std::string(refusalMeaning) + " " + fileUnchanged, {}, MessageStyle::Information);
+    }
     if (rewritten && names > 1) {
       messages.show(otherNamesText(names - 1), {}, MessageStyle::Information);
     }

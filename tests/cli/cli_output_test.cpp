@@ -16,6 +16,48 @@
 namespace orvelin::testing {
 namespace {
 
+constexpr const char *refusalMeaning = "the password is wrong, or the file is not an encrypted file of this format, or "
+                                       "it is damaged. The file has not been changed.";
+
+TEST_F(Cli, ARefusedDecryptionSaysWhatTheRefusalMeans) {
+  const std::string encrypted = sealAndEncrypt("right", "content", boxes);
+  struct Case {
+    const char *name;
+    std::string bytes;
+    std::vector<std::string> boxes; // the engine's, any one of them
+  };
+  const std::string badData = "Error -2146893819 during CryptDecrypt!";
+  const std::string corrupted = "File has been corrupted since original encryption!";
+  const Case cases[] = {
+      {"wrong-password.bin", encrypted, {badData, corrupted}},
+      {"random.bin",
+       std::string("\x93\x1f\xc2\x07\x5e\xaa\x01\x6b\xd4\x38\x70\x0e\x9c\x25\xf1\x46", 16),
+       {badData, corrupted}},
+      {"truncated.bin", sealAndEncrypt("pw", "content", boxes).substr(0, 13), {badData}},
+      {"plain.txt", "never encrypted\n", {badData}},
+      {"damaged-seal.bin", encryptRaw("pw", "not a sealed payload", boxes), {corrupted}},
+      {"empty.bin", "", {"Error -2146893820 during CryptDecrypt!"}},
+  };
+  QStringList arguments{"decrypt", "--password-stdin"};
+  for (const Case &each : cases) {
+    arguments << put(each.name, each.bytes);
+  }
+  const CliRun run = runCli(arguments, "pw\n");
+  EXPECT_EQ(run.exitStatus, 1);
+  std::string expected;
+  for (const Case &each : cases) {
+    SCOPED_TRACE(each.name);
+    const std::string file = dir.filePath(each.name).toStdString();
+    const auto shown = std::ranges::find_if(each.boxes, [&](const std::string &box) {
+      return run.err.find(file + ": " + box + "\n" + file + ": " + refusalMeaning + "\n") != std::string::npos;
+    });
+    EXPECT_NE(shown, each.boxes.end()) << run.err;
+    expected += file + ": " + (shown == each.boxes.end() ? "?" : *shown) + "\n" + file + ": " + refusalMeaning + "\n";
+    EXPECT_EQ(contentOf(dir.filePath(each.name)), each.bytes);
+  }
+  EXPECT_EQ(run.err, expected) << "nothing else is said, in the order named";
+}
+
 TEST_F(Cli, AFolderAFifoOrADeviceGetsTheWindowsBoxAndWhatItIs) {
   const QString folder = dir.filePath("folder");
   std::filesystem::create_directory(folder.toStdString());

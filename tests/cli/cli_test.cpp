@@ -55,8 +55,11 @@ TEST_F(Cli, AWrongPasswordLeavesTheFileUntouchedAndFails) {
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(contentOf(file), before);
   EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(run.err == file.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" ||
-              run.err == file.toStdString() + ": File has been corrupted since original encryption!\n")
+  const std::string meaning = file.toStdString() +
+                              ": the password is wrong, or the file is not an encrypted file of this format, or it "
+                              "is damaged. The file has not been changed.\n";
+  EXPECT_TRUE(run.err == file.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" + meaning ||
+              run.err == file.toStdString() + ": File has been corrupted since original encryption!\n" + meaning)
       << run.err;
 }
 
@@ -108,8 +111,12 @@ TEST_F(Cli, ABatchPrintsEachFilesLinesWholeAndInTheOrderNamed) {
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, (large + ": File decryption complete!\n" + small + ": File decryption complete!\n").toStdString());
   const std::string missingLine = (missing + ": Invalid file name, or file missing!\n").toStdString();
-  EXPECT_TRUE(run.err == wrong.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" + missingLine ||
-              run.err == wrong.toStdString() + ": File has been corrupted since original encryption!\n" + missingLine)
+  const std::string meaning = wrong.toStdString() +
+                              ": the password is wrong, or the file is not an encrypted file of this format, or it "
+                              "is damaged. The file has not been changed.\n";
+  EXPECT_TRUE(run.err == wrong.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" + meaning + missingLine ||
+              run.err == wrong.toStdString() + ": File has been corrupted since original encryption!\n" + meaning +
+                             missingLine)
       << run.err;
   EXPECT_EQ(contentOf(large), largeContent);
   EXPECT_EQ(contentOf(wrong), wrongBefore);
