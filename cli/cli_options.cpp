@@ -21,7 +21,9 @@ Parsed parseCommandLine(const std::vector<std::string> &arguments) {
       "Hidden files (names starting with \".\", or on Windows with the hidden or system attribute) are rewritten "
       "like any other: each file is named on purpose here, whereas the window passes them over.\n"
       "A file is rewritten under the name given; its other names (hard links) keep the old content, and a warning "
-      "says so.",
+      "says so.\n"
+      "Each line names its file as given, with every control character in it, and every byte that is not UTF-8, "
+      "shown as \\xNN.",
       "orvelin-cli");
   std::string command;
   std::vector<std::string> files;

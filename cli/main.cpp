@@ -8,6 +8,7 @@
 #include "exit_status.h"
 #include "file_job.h"
 #include "password_source.h"
+#include "printed_lines.h"
 #include "stop_request.h"
 #include "system_facts.h"
 
@@ -30,16 +31,16 @@ int run(const Options &options, std::u16string_view password) {
   const BatchJob job = fileJob(options, password);
   bool allRewritten = true;
   std::size_t notDone = 0;
-  const auto print = [&](const FileOutcome &outcome) {
+  const auto finished = [&](const FileOutcome &outcome) {
     for (const std::string &line : outcome.messages) {
-      std::cerr << line << std::endl;
+      printLine(Stream::Error, line);
     }
     if (outcome.stopped) {
-      std::cerr << outcome.file << ": " << notDoneText(texts) << std::endl;
+      printLine(Stream::Error, outcome.file + ": " + notDoneText(texts));
       ++notDone;
     }
     if (outcome.rewritten && !options.quiet) {
-      std::cout << outcome.file << ": " << texts.complete << std::endl;
+      printLine(Stream::Output, outcome.file + ": " + texts.complete);
     }
     allRewritten = allRewritten && outcome.rewritten;
   };
@@ -49,10 +50,10 @@ int run(const Options &options, std::u16string_view password) {
     progress.emplace(std::cerr, standardErrorColumns());
   }
   const StopHandlers stopHandlers;
-  runBatch(options.files, job, machineLimits(), print, progress ? &*progress : nullptr,
+  runBatch(options.files, job, machineLimits(), finished, progress ? &*progress : nullptr,
            [] { return stopRequested() != nullptr; });
   if (const StopCause *cause = stopRequested()) {
-    std::cerr << stoppedText(*cause, texts, notDone, options.files.size()) << std::endl;
+    printLine(Stream::Error, stoppedText(*cause, texts, notDone, options.files.size()));
     return cause->exitStatus;
   }
   return allRewritten ? 0 : someFileFailed;
@@ -61,13 +62,13 @@ int run(const Options &options, std::u16string_view password) {
 int runCommandLine(const std::vector<std::string> &arguments) {
   const Parsed parsed = parseCommandLine(arguments);
   if (!parsed.options) {
-    (parsed.exitStatus == 0 ? std::cout : std::cerr) << parsed.text;
+    printLines(parsed.exitStatus == 0 ? Stream::Output : Stream::Error, parsed.text);
     return parsed.exitStatus;
   }
   // The password is wiped as the outcome goes, once the jobs have let go of their copies.
   const PasswordOutcome outcome = obtainPassword(*parsed.options);
   if (!outcome.password) {
-    std::cerr << "orvelin-cli: " << outcome.problem << std::endl;
+    printLine(Stream::Error, "orvelin-cli: " + outcome.problem);
     return outcome.exitStatus;
   }
   return run(*parsed.options, outcome.password->text());
@@ -78,7 +79,7 @@ int runProgram(const std::vector<std::string> &arguments) {
     return runCommandLine(arguments);
   } catch (const std::exception &error) {
     // Whatever the jobs could not report in their own words (they report too little memory).
-    std::cerr << "orvelin-cli: " << error.what() << std::endl;
+    printLine(Stream::Error, std::string("orvelin-cli: ") + error.what());
     return someFileFailed;
   }
 }

@@ -82,5 +82,66 @@ TEST_F(Cli, AFolderAFifoOrADeviceGetsTheWindowsBoxAndWhatItIs) {
   EXPECT_EQ(run.err, expected);
 }
 
+// On a terminal, since a name in any bytes can be put on a command line there (standard output and
+// error both show on it, each line ending "\r\n").
+TEST_F(Cli, ControlCharactersInANameArePrintedEscapedSoThatTheyCannotActOnTheTerminal) {
+  const std::string folder = dir.path().toStdString() + "/";
+  const std::string password = passwordFile("pw\n").toStdString();
+  struct Case {
+    std::string name;
+    std::string shown;
+  };
+  const Case rewritten[] = {
+      {"clear\x1b[2Jscreen", "clear\\x1B[2Jscreen"},
+      {"line\nfeed", "line\\x0Afeed"},
+      {"tab\tand\rreturn", "tab\\x09and\\x0Dreturn"},
+      {"delete\x7f", "delete\\x7F"},
+      {"c1\xc2\x9b"
+       "31m",
+       "c1\\xC2\\x9B31m"},
+      {"lone\xff"
+       "byte",
+       "lone\\xFFbyte"},
+      {"r\xc3\xa9sum\xc3\xa9 \xe2\x82\xac", "r\xc3\xa9sum\xc3\xa9 \xe2\x82\xac"},
+  };
+  std::vector<std::string> words{cliPath(), "encrypt", "--password-file", password};
+  std::string expected;
+  for (const Case &each : rewritten) {
+    writeBytes(folder + each.name, "content");
+    words.push_back(folder + each.name);
+    expected += folder + each.shown + ": File encryption complete!\r\n";
+  }
+  // The name inside a box's text too; sparse, the file is refused for its size before it is read.
+  const std::string tooLarge = "large\x1b]0;title\x07";
+  writeBytes(folder + tooLarge, "");
+  std::filesystem::resize_file(folder + tooLarge, std::uintmax_t{1} << 30);
+  words.push_back(folder + tooLarge);
+  const std::string shownTooLarge = folder + "large\\x1B]0;title\\x07";
+  expected += shownTooLarge + ": Cannot encrypt \"" + shownTooLarge +
+              "\": the file is too large. Files of up to 1073741797 bytes can be encrypted.\r\n";
+  const CliRun run = runOnTerminal(words, {});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_EQ(run.err, expected);
+}
+
+TEST_F(Cli, AProgressLineShowsItsNameEscapedToo) {
+  const QString password = passwordFile("pw\n");
+  const std::string name = dir.path().toStdString() + "/large\x1b[2J.bin";
+  writeBytes(name, "");
+  // Sparse, yet as long to encrypt as any 32 MiB: beyond the half second before progress shows.
+  std::filesystem::resize_file(name, std::uintmax_t{32} << 20);
+  const CliRun run = runOnTerminal({cliPath(), "encrypt", "--password-file", password.toStdString(), name}, {});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  const std::string shown = dir.path().toStdString() + "/large\\x1B[2J.bin";
+  const std::regex progress(" *[0-9]+% ");
+  bool progressShown = false;
+  for (std::size_t at = run.err.find(shown + ": "); at != std::string::npos; at = run.err.find(shown + ": ", at + 1)) {
+    const std::string after = run.err.substr(at + shown.size() + 1, 6);
+    progressShown = progressShown || std::regex_search(after, progress, std::regex_constants::match_continuous);
+  }
+  EXPECT_TRUE(progressShown) << run.err;
+  EXPECT_EQ(run.err.find(name), std::string::npos) << run.err;
+}
+
 } // namespace
 } // namespace orvelin::testing
