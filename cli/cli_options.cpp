@@ -34,7 +34,9 @@ Parsed parseCommandLine(const std::vector<std::string> &arguments) {
   parser.add_option("files", files, "The files to rewrite, several at once; their lines come in the order given.")
       ->type_name("FILE...");
   const CLI::Option *passwordFileOption =
-      parser.add_option("--password-file", passwordFile, "Read the password from the first line of <path> (UTF-8).")
+      parser
+          .add_option("--password-file", passwordFile,
+                      "Read the password from the first line of <path> (UTF-8); that file is never rewritten.")
           ->type_name("<path>");
   parser.add_flag("--password-stdin", passwordStdin, "Read the password from the first line of standard input.");
   parser.add_flag("--quiet", quiet, "Print nothing for files that succeed.");
