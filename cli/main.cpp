@@ -75,13 +75,15 @@ int runCommandLine(const std::vector<std::string> &arguments) {
 }
 
 int runProgram(const std::vector<std::string> &arguments) {
+  int status = someFileFailed;
   try {
-    return runCommandLine(arguments);
+    status = runCommandLine(arguments);
   } catch (const std::exception &error) {
     // Whatever the jobs could not report in their own words (they report too little memory).
     printLine(Stream::Error, std::string("orvelin-cli: ") + error.what());
-    return someFileFailed;
   }
+  // Lines a script was to read are lost: success would tell it otherwise.
+  return status == 0 && standardOutputFailed() ? someFileFailed : status;
 }
 
 } // namespace

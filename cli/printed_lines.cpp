@@ -2,14 +2,28 @@
 
 #include "printable_text.h"
 
+#include <cerrno>
 #include <iostream>
 #include <string>
+#include <system_error>
 
 namespace orvelin::cli {
 namespace {
 
+bool outputFailed = false;
+
 void write(Stream stream, const std::string &shown) {
-  (stream == Stream::Output ? std::cout : std::cerr) << shown << std::flush;
+  if (stream == Stream::Error) {
+    std::cerr << shown << std::flush;
+    return;
+  }
+  errno = 0;
+  if (!(std::cout << shown << std::flush) && !outputFailed) {
+    const int error = errno;
+    outputFailed = true;
+    std::cerr << "orvelin-cli: cannot write to standard output"
+              << (error != 0 ? ": " + std::generic_category().message(error) : std::string()) << std::endl;
+  }
 }
 
 } // namespace
@@ -29,5 +43,7 @@ void printLines(Stream stream, std::string_view lines) {
   }
   write(stream, shown);
 }
+
+bool standardOutputFailed() { return outputFailed; }
 
 } // namespace orvelin::cli

@@ -14,4 +14,8 @@ void printLine(Stream stream, std::string_view line);
 // The program's own text of several lines (help, usage), each ending in '\n' but perhaps the last.
 void printLines(Stream stream, std::string_view lines);
 
+// True once standard output could not be written (a full disk, /dev/full, a closed pipe). The first
+// failure was said on standard error; what was to follow it there is lost.
+bool standardOutputFailed();
+
 } // namespace orvelin::cli

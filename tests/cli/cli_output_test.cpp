@@ -82,6 +82,25 @@ TEST_F(Cli, AFolderAFifoOrADeviceGetsTheWindowsBoxAndWhatItIs) {
   EXPECT_EQ(run.err, expected);
 }
 
+TEST_F(Cli, AWriteErrorOnStandardOutputFailsTheRunAndIsSaidOnce) {
+  const QString password = passwordFile("pw\n");
+  const QString first = put("first.txt", "first");
+  const QString second = put("second.txt", "second");
+  const std::pair<const char *, QStringList> cases[] = {
+      {"two files' lines", {"encrypt", "--password-file", password, first, second}},
+      {"the version", {"--version"}},
+      {"the help", {"--help"}},
+  };
+  for (const auto &[what, arguments] : cases) {
+    SCOPED_TRACE(what);
+    const CliRun run = runCli(arguments, {}, {.standardOutput = "/dev/full"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(run.err, "orvelin-cli: cannot write to standard output: No space left on device\n");
+  }
+  EXPECT_EQ(contentOf(first), sealAndEncrypt("pw", "first", boxes)) << "the files are rewritten all the same";
+  EXPECT_EQ(contentOf(second), sealAndEncrypt("pw", "second", boxes));
+}
+
 // On a terminal, since a name in any bytes can be put on a command line there (standard output and
 // error both show on it, each line ending "\r\n").
 TEST_F(Cli, ControlCharactersInANameArePrintedEscapedSoThatTheyCannotActOnTheTerminal) {
