@@ -116,6 +116,23 @@ void appendUtf16(std::string_view utf8, std::u16string &text) {
   }
 }
 
+std::size_t utf8SequenceLength(std::string_view utf8) {
+  const Decoded decoded = decodeUtf8(utf8);
+  // Only an invalid sequence gives U+FFFD for one byte: the character's own encoding takes three.
+  return decoded.character == replacementCharacter && decoded.length == 1 ? 0 : decoded.length;
+}
+
+bool isValidUtf8(std::string_view utf8) {
+  while (!utf8.empty()) {
+    const std::size_t length = utf8SequenceLength(utf8);
+    if (length == 0) {
+      return false;
+    }
+    utf8.remove_prefix(length);
+  }
+  return true;
+}
+
 std::string utf8Of(const std::filesystem::path &path) {
   const std::u8string text = path.u8string();
   return {text.begin(), text.end()};

@@ -1,11 +1,11 @@
 #include "cli_options.h"
 
+#include "exit_status.h"
+
 #include <CLI/CLI.hpp>
 
 namespace orvelin::cli {
 namespace {
-
-constexpr int usageError = 2;
 
 Parsed usage(const std::string &problem) {
   return {std::nullopt, "orvelin-cli: " + problem + "\nTry 'orvelin-cli --help' for more information.\n", usageError};
@@ -21,7 +21,9 @@ Parsed parseCommandLine(const std::vector<std::string> &arguments) {
       "Hidden files (names starting with \".\", or on Windows with the hidden or system attribute) are rewritten "
       "like any other: each file is named on purpose here, whereas the window passes them over.\n"
       "A file is rewritten under the name given; its other names (hard links) keep the old content, and a warning "
-      "says so.",
+      "says so.\n"
+      "Each line names its file as given, with every control character in it, and every byte that is not UTF-8, "
+      "shown as \\xNN.",
       "orvelin-cli");
   std::string command;
   std::vector<std::string> files;
@@ -32,7 +34,9 @@ Parsed parseCommandLine(const std::vector<std::string> &arguments) {
   parser.add_option("files", files, "The files to rewrite, several at once; their lines come in the order given.")
       ->type_name("FILE...");
   const CLI::Option *passwordFileOption =
-      parser.add_option("--password-file", passwordFile, "Read the password from the first line of <path> (UTF-8).")
+      parser
+          .add_option("--password-file", passwordFile,
+                      "Read the password from the first line of <path> (UTF-8); that file is never rewritten.")
           ->type_name("<path>");
   parser.add_flag("--password-stdin", passwordStdin, "Read the password from the first line of standard input.");
   parser.add_flag("--quiet", quiet, "Print nothing for files that succeed.");

@@ -1,114 +1,46 @@
 // orvelin-cli: the file jobs of the window program for scripts, servers without a display and
 // many files at once. Every message the window shows in a box becomes one line on standard error.
 
-#include "app/file_jobs.h"
-#include "app/file_lookup.h"
 #include "app/job_texts.h"
-#include "base/eager_binding.h"
-#include "base/message_sink.h"
-#include "base/unicode_text.h"
+#include "base/program_start.h"
 #include "batch.h"
 #include "cli_options.h"
-#include "password_input.h"
+#include "exit_status.h"
+#include "file_job.h"
+#include "password_source.h"
+#include "printed_lines.h"
 #include "stop_request.h"
 #include "system_facts.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <optional>
-#include <utility>
 
 #ifdef _WIN32
+#include "base/unicode_text.h"
 #include "base/windows_api.h"
 #endif
 
 namespace orvelin::cli {
 namespace {
 
-constexpr int someFileFailed = 1;
-constexpr int usageError = 2;
-
-struct PasswordOutcome {
-  std::optional<Password> password;
-  std::string problem;
-  int exitStatus = 0;
-};
-
-// The password a source gave, or the line that says why there is none and the status to end with.
-PasswordOutcome outcomeOf(PasswordInput input, const std::string &missing, int failure) {
-  if (auto *password = std::get_if<Password>(&input)) {
-    return {std::move(*password), {}, 0};
-  }
-  switch (std::get<PasswordProblem>(input)) {
-  case PasswordProblem::Missing:
-    break;
-  case PasswordProblem::TooLong:
-    return {std::nullopt,
-            "the password is longer than " + std::to_string(longestPassword) + " bytes; no file was changed", failure};
-  case PasswordProblem::Mismatch:
-    return {std::nullopt, "the passwords do not match; no file was changed", failure};
-  }
-  return {std::nullopt, missing, failure};
-}
-
-PasswordOutcome obtainPassword(const Options &options) {
-  switch (options.passwordSource) {
-  case PasswordSource::File:
-    return outcomeOf(passwordFromFile(pathFromUtf8(options.passwordFile)),
-                     "cannot read the password file '" + options.passwordFile + "'", usageError);
-  case PasswordSource::StandardInput:
-    return outcomeOf(passwordFromStandardInput(), "no password on standard input", usageError);
-  case PasswordSource::Terminal:
-    break;
-  }
-  if (!terminalAvailable()) {
-    return {std::nullopt, "no terminal to ask the password on; use --password-file or --password-stdin", usageError};
-  }
-  return outcomeOf(
-      passwordFromTerminal(options.direction == Direction::Encrypt ? Confirmation::Twice : Confirmation::Once),
-      "no password was given; no file was changed", someFileFailed);
-}
-
-// The warning for a file that had other names (hard links) besides the one rewritten.
-std::string otherNamesText(std::uint64_t others) {
-  return "warning: the file has " + std::to_string(others) +
-         (others == 1 ? " other name (a hard link), which keeps" : " other names (hard links), which keep") +
-         " its old content; only this name holds the new one";
-}
-
 int run(const Options &options, std::u16string_view password) {
   const bool encrypting = options.direction == Direction::Encrypt;
   const JobTexts &texts = encrypting ? encryptionTexts : decryptionTexts;
-  const BatchJob job = [&](const std::filesystem::path &path, MessageSink &messages, const JobProgress &progress) {
-    // Each file was named on purpose, so a hidden one is rewritten too.
-    if (!namesExistingFile(path, HiddenFiles::Found)) {
-      messages.show(missingFileText, missingFileTitle, MessageStyle::Critical);
-      return false;
-    }
-    // The replacement takes this name only: the file's other names keep what they held.
-    const std::uint64_t names = namesOf(path);
-    const bool rewritten =
-        encrypting ? EncryptFile(path, password, messages, progress) : DecryptFile(path, password, messages, progress);
-    if (rewritten && names > 1) {
-      messages.show(otherNamesText(names - 1), {}, MessageStyle::Information);
-    }
-    return rewritten;
-  };
+  const BatchJob job = fileJob(options, password);
   bool allRewritten = true;
   std::size_t notDone = 0;
-  const auto print = [&](const FileOutcome &outcome) {
+  const auto finished = [&](const FileOutcome &outcome) {
     for (const std::string &line : outcome.messages) {
-      std::cerr << line << std::endl;
+      printLine(Stream::Error, line);
     }
     if (outcome.stopped) {
-      std::cerr << outcome.file << ": " << notDoneText(texts) << std::endl;
+      printLine(Stream::Error, outcome.file + ": " + notDoneText(texts));
       ++notDone;
     }
     if (outcome.rewritten && !options.quiet) {
-      std::cout << outcome.file << ": " << texts.complete << std::endl;
+      printLine(Stream::Output, outcome.file + ": " + texts.complete);
     }
     allRewritten = allRewritten && outcome.rewritten;
   };
@@ -118,10 +50,10 @@ int run(const Options &options, std::u16string_view password) {
     progress.emplace(std::cerr, standardErrorColumns());
   }
   const StopHandlers stopHandlers;
-  runBatch(options.files, job, machineLimits(), print, progress ? &*progress : nullptr,
+  runBatch(options.files, job, machineLimits(), finished, progress ? &*progress : nullptr,
            [] { return stopRequested() != nullptr; });
   if (const StopCause *cause = stopRequested()) {
-    std::cerr << stoppedText(*cause, texts, notDone, options.files.size()) << std::endl;
+    printLine(Stream::Error, stoppedText(*cause, texts, notDone, options.files.size()));
     return cause->exitStatus;
   }
   return allRewritten ? 0 : someFileFailed;
@@ -130,31 +62,28 @@ int run(const Options &options, std::u16string_view password) {
 int runCommandLine(const std::vector<std::string> &arguments) {
   const Parsed parsed = parseCommandLine(arguments);
   if (!parsed.options) {
-    (parsed.exitStatus == 0 ? std::cout : std::cerr) << parsed.text;
+    printLines(parsed.exitStatus == 0 ? Stream::Output : Stream::Error, parsed.text);
     return parsed.exitStatus;
   }
   // The password is wiped as the outcome goes, once the jobs have let go of their copies.
   const PasswordOutcome outcome = obtainPassword(*parsed.options);
   if (!outcome.password) {
-    std::cerr << "orvelin-cli: " << outcome.problem << std::endl;
+    printLine(Stream::Error, "orvelin-cli: " + outcome.problem);
     return outcome.exitStatus;
-  }
-  if (outcome.password->text().empty()) {
-    const bool encrypting = parsed.options->direction == Direction::Encrypt;
-    std::cerr << "orvelin-cli: " << (encrypting ? encryptionTexts : decryptionTexts).passwordMissing << std::endl;
-    return someFileFailed;
   }
   return run(*parsed.options, outcome.password->text());
 }
 
 int runProgram(const std::vector<std::string> &arguments) {
+  int status = someFileFailed;
   try {
-    return runCommandLine(arguments);
+    status = runCommandLine(arguments);
   } catch (const std::exception &error) {
     // Whatever the jobs could not report in their own words (they report too little memory).
-    std::cerr << "orvelin-cli: " << error.what() << std::endl;
-    return someFileFailed;
+    printLine(Stream::Error, std::string("orvelin-cli: ") + error.what());
   }
+  // Lines a script was to read are lost: success would tell it otherwise.
+  return status == 0 && standardOutputFailed() ? someFileFailed : status;
 }
 
 } // namespace
@@ -163,6 +92,7 @@ int runProgram(const std::vector<std::string> &arguments) {
 #ifdef _WIN32
 // The wide entry point: file names in any script, not just the ANSI code page's.
 int wmain(int argc, wchar_t *argv[]) {
+  orvelin::startProgram();
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) {
     arguments.push_back(orvelin::utf8Of(std::wstring_view(argv[i])));
@@ -176,7 +106,7 @@ int wmain(int argc, wchar_t *argv[]) {
 }
 #else
 int main(int argc, char *argv[]) {
-  orvelin::restartWithEagerBinding(argv);
+  orvelin::startProgram(argv, "orvelin-cli");
   const int status = orvelin::cli::runProgram({argv + 1, argv + argc});
   // Only once everything is wiped and said: a stopped batch ends by its signal.
   if (const orvelin::cli::StopCause *cause = orvelin::cli::stopRequested()) {

@@ -22,6 +22,9 @@ PasswordInput passwordFromLine(std::string_view line) {
   if (line.size() > longestPassword) {
     return PasswordProblem::TooLong;
   }
+  if (!isValidUtf8(line)) {
+    return PasswordProblem::NotUtf8;
+  }
   return Password::fromUtf8(line);
 }
 
@@ -29,13 +32,21 @@ PasswordInput readPasswordLine(ByteInput &input) {
   // The longest password, a carriage return, and the line feed or the byte that is one too many.
   std::array<char, longestPassword + 2> line{};
   const WipeOnExit wipeLine(line);
+  // Taken out as it is read, so that it takes no room of the password's. U+FEFF is no character a
+  // password could start with: the service's code page lacks it.
+  constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+  bool markRead = false;
   std::size_t length = 0;
   bool got = false;
   while (length < line.size() && (got = input.readByte(line.at(length))) && line.at(length) != '\n') {
     ++length;
+    if (!markRead && length == byteOrderMark.size() && std::string_view(line.data(), length) == byteOrderMark) {
+      markRead = true;
+      length = 0;
+    }
   }
   if (!got && length == 0) {
-    return PasswordProblem::Missing;
+    return input.failed() ? PasswordProblem::Missing : PasswordProblem::Empty;
   }
   if (length > 0 && line.at(length - 1) == '\r') {
     --length;

@@ -39,8 +39,10 @@ private:
 
 // Why no password came.
 enum class PasswordProblem {
-  Missing,  // no line: the file cannot be read, or the input or the terminal closed first
+  Missing,  // nothing could be read: the file cannot be, or the terminal went away
+  Empty,    // the input ended before its first byte (or its byte-order mark)
   TooLong,  // more than longestPassword bytes
+  NotUtf8,  // bytes that are not UTF-8 text, which no character of the password could be made of
   Mismatch, // the terminal's two typings differ
 };
 
@@ -49,7 +51,8 @@ using PasswordInput = std::variant<Password, PasswordProblem>;
 // A line as read, without its line ending, as a password.
 PasswordInput passwordFromLine(std::string_view line);
 
-// The first line of a file.
+// The first line of a file. A UTF-8 byte-order mark before it (as Notepad writes one) is no part
+// of it, here and on standard input.
 PasswordInput passwordFromFile(const std::filesystem::path &path);
 
 // The first line of standard input; nothing after it is consumed.

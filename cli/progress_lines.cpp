@@ -1,5 +1,7 @@
 #include "progress_lines.h"
 
+#include "printable_text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -43,7 +45,7 @@ std::string progressLine(const FileProgress &progress, int columns) {
                       static_cast<int>(std::floor(fraction * 100)), rate, left / 60, left % 60);
   const std::size_t room = static_cast<std::size_t>(std::max(columns - 1, 0));
   const std::size_t nameRoom = room > widthOf(figures) ? room - widthOf(figures) : 0;
-  return lastCharacters(lastCharacters(progress.file, nameRoom) + figures, room);
+  return lastCharacters(lastCharacters(printable(progress.file), nameRoom) + figures, room);
 }
 
 void ProgressLines::redraw(const std::vector<FileProgress> &files) {

@@ -17,7 +17,7 @@ struct FileProgress {
 };
 
 // One file's line, at most columns - 1 characters wide (a full line would wrap on some terminals,
-// and a wrapped line could not be redrawn); a long name loses its beginning.
+// and a wrapped line could not be redrawn); the name printable, and when long, without its beginning.
 std::string progressLine(const FileProgress &progress, int columns);
 
 class ProgressLines {

@@ -3,7 +3,6 @@
 // implementation per platform: system_facts_posix.cpp and system_facts_windows.cpp.
 
 #include <cstdint>
-#include <filesystem>
 
 namespace orvelin::cli {
 
@@ -16,8 +15,5 @@ bool standardErrorRedraws();
 
 // The width of the terminal on standard error in columns; 80 when it does not say.
 int standardErrorColumns();
-
-// How many names (hard links) the file a path leads to has; 1 when the system does not say.
-std::uint64_t namesOf(const std::filesystem::path &file);
 
 } // namespace orvelin::cli

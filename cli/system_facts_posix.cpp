@@ -1,7 +1,6 @@
 #include "system_facts.h"
 
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orvelin::cli {
@@ -17,11 +16,6 @@ bool standardErrorRedraws() { return ::isatty(STDERR_FILENO) != 0; }
 int standardErrorColumns() {
   winsize size{};
   return ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
-}
-
-std::uint64_t namesOf(const std::filesystem::path &file) {
-  struct stat status {};
-  return ::stat(file.c_str(), &status) == 0 ? status.st_nlink : 1;
 }
 
 } // namespace orvelin::cli

@@ -29,18 +29,4 @@ int standardErrorColumns() {
   return columns > 0 ? columns : 80;
 }
 
-std::uint64_t namesOf(const std::filesystem::path &file) {
-  // Only its attributes are read, from a handle that lets everyone else do anything meanwhile.
-  const HANDLE handle =
-      CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    return 1;
-  }
-  BY_HANDLE_FILE_INFORMATION information{};
-  const bool told = GetFileInformationByHandle(handle, &information) != FALSE;
-  CloseHandle(handle);
-  return told ? information.nNumberOfLinks : 1;
-}
-
 } // namespace orvelin::cli

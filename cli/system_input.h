@@ -23,6 +23,8 @@ public:
   [[nodiscard]] bool isOpen() const { return handle_.has_value(); }
   // False at the end of the input, or when it cannot be read.
   bool readByte(char &byte);
+  // True once a read has failed (as opposed to finding the end).
+  [[nodiscard]] bool failed() const { return failed_; }
 
 private:
   friend class Terminal; // which reads its own handle as bytes where it can
@@ -30,6 +32,7 @@ private:
 
   std::optional<os::FileHandle> handle_;
   bool owned_;
+  bool failed_ = false;
 };
 
 // The first line of input as a password, read into one buffer of fixed size that is wiped afterwards.

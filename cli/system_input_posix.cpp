@@ -1,5 +1,7 @@
 #include "system_input.h"
 
+#include "echo_off_posix.h"
+
 #include <fcntl.h>
 #include <string_view>
 #include <termios.h>
@@ -28,7 +30,11 @@ ByteInput::~ByteInput() {
   }
 }
 
-bool ByteInput::readByte(char &byte) { return ::read(*handle_, &byte, 1) == 1; }
+bool ByteInput::readByte(char &byte) {
+  const ssize_t got = ::read(*handle_, &byte, 1);
+  failed_ = got < 0;
+  return got == 1;
+}
 
 // The terminal the program was started from, whatever its standard input is.
 Terminal::Terminal() : input_(opened(::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC))), output_(input_) {}
@@ -42,22 +48,13 @@ Terminal::~Terminal() {
 PasswordInput Terminal::ask(const char *prompt) const {
   // Echo goes off before the prompt appears, and nothing typed is flushed, so an answer typed the
   // moment the prompt shows is neither echoed nor lost.
-  termios saved{};
-  const bool quiet = ::tcgetattr(*input_, &saved) == 0;
-  if (quiet) {
-    termios silent = saved;
-    silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    ::tcsetattr(*input_, TCSANOW, &silent);
-  }
+  const EchoOff silent(*input_);
   say(*output_, prompt);
   ByteInput typed(input_, false);
   PasswordInput answer = readPasswordLine(typed);
   if (const auto *problem = std::get_if<PasswordProblem>(&answer); problem && *problem == PasswordProblem::TooLong) {
     // The rest of the line would otherwise be read by whatever reads the terminal next: the shell.
     ::tcflush(*input_, TCIFLUSH);
-  }
-  if (quiet) {
-    ::tcsetattr(*input_, TCSANOW, &saved);
   }
   say(*output_, "\n");
   return answer;

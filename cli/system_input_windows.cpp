@@ -98,7 +98,10 @@ ByteInput::~ByteInput() {
 
 bool ByteInput::readByte(char &byte) {
   DWORD got = 0;
-  return ReadFile(*handle_, &byte, 1, &got, nullptr) != FALSE && got == 1;
+  // A pipe whose writer has closed it reports its end as a broken pipe.
+  const bool read = ReadFile(*handle_, &byte, 1, &got, nullptr) != FALSE;
+  failed_ = !read && GetLastError() != ERROR_BROKEN_PIPE;
+  return read && got == 1;
 }
 
 // The console's own screen for the prompts, whatever standard output and error are.

@@ -1,4 +1,4 @@
-#include "base/eager_binding.h"
+#include "base/program_start.h"
 #include "qt_file_services.h"
 #include "qt_message_boxes.h"
 #include "qt_window_system.h"
@@ -10,7 +10,7 @@
 #include <QIcon>
 
 int main(int argc, char *argv[]) {
-  orvelin::restartWithEagerBinding(argv);
+  orvelin::startProgram(argv, "orvelin");
   QApplication application(argc, argv);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvelin.png")));
   orvelin::registerFontSubstitutes();

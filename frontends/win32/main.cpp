@@ -1,5 +1,6 @@
 // orvelin.exe: the splash, then the main window, each drawn from its design with the Win32 API.
 
+#include "base/program_start.h"
 #include "base/windows_api.h"
 #include "frontends/win32/win32_file_services.h"
 #include "frontends/win32/win32_message_boxes.h"
@@ -11,6 +12,7 @@
 #include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/) {
+  orvelin::startProgram();
   // COM, through which a screen reader is handed the controls' accessible objects. Left to the
   // system's clean-up when the process ends.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -11,6 +11,7 @@
 #include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace orvelin::testing {
@@ -19,6 +20,8 @@ namespace {
 // Guards the test run against a program that never finishes; not a measure of speed.
 constexpr int patienceMilliseconds = 60000;
 constexpr int watchEveryMilliseconds = 10;
+// How a process that could not start the program ends, as a shell's own "cannot execute".
+constexpr int notStarted = 126;
 
 std::vector<std::string> commandLine(const QStringList &arguments) {
   std::vector<std::string> words{cliPath()};
@@ -44,19 +47,26 @@ void holdAtExit(pid_t child, const std::function<void(pid_t)> &look) {
   }
 }
 
+// Sets a resource's limit in the program's process, if one is given.
+bool limited(int resource, std::optional<std::size_t> bytes) {
+  const rlimit limit{bytes.value_or(0), bytes.value_or(0)};
+  return !bytes || ::setrlimit(resource, &limit) == 0;
+}
+
 } // namespace
 
 const char *cliPath() { return ORVELIN_CLI_PATH; }
 
-CliRun runCli(const QStringList &arguments, const QByteArray &standardInput, std::optional<std::size_t> addressSpace) {
+CliRun runCli(const QStringList &arguments, const QByteArray &standardInput, const CliSetup &setup) {
   QProcess process;
-  process.setChildProcessModifier([addressSpace] {
-    ::setsid();
-    if (addressSpace) {
-      const rlimit limit{*addressSpace, *addressSpace};
-      ::setrlimit(RLIMIT_AS, &limit);
+  process.setChildProcessModifier([&setup] {
+    if (::setsid() < 0 || !limited(RLIMIT_AS, setup.addressSpace) || !limited(RLIMIT_FSIZE, setup.fileSize)) {
+      ::_exit(notStarted);
     }
   });
+  if (!setup.standardOutput.isEmpty()) {
+    process.setStandardOutputFile(setup.standardOutput);
+  }
   process.start(QStringLiteral(ORVELIN_CLI_PATH), arguments);
   process.write(standardInput);
   process.closeWriteChannel();
@@ -70,12 +80,13 @@ CliRun runCli(const QStringList &arguments, const QByteArray &standardInput, std
 }
 
 CliRun runCliOnTerminal(const QStringList &arguments, const std::vector<std::string> &answers,
-                        const std::function<void(pid_t)> &atExit, const CliWatch &watch) {
-  return runOnTerminal(commandLine(arguments), answers, atExit, watch);
+                        const std::function<void(pid_t)> &atExit, const CliWatch &watch,
+                        const CliPreparation &prepare) {
+  return runOnTerminal(commandLine(arguments), answers, atExit, watch, prepare);
 }
 
 CliRun runOnTerminal(const std::vector<std::string> &words, const std::vector<std::string> &answers,
-                     const std::function<void(pid_t)> &atExit, const CliWatch &watch) {
+                     const std::function<void(pid_t)> &atExit, const CliWatch &watch, const CliPreparation &prepare) {
   int terminal = -1;
   const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
   if (child == 0) {
@@ -85,6 +96,9 @@ CliRun runOnTerminal(const std::vector<std::string> &words, const std::vector<st
       argv.push_back(const_cast<char *>(word.c_str()));
     }
     argv.push_back(nullptr);
+    if (prepare && !prepare()) {
+      ::_exit(notStarted);
+    }
     if (atExit) {
       ::unsetenv("LD_BIND_NOW"); // so that it starts itself again, as a user's shell starts it
       ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
@@ -139,12 +153,16 @@ CliRun runOnTerminal(const std::vector<std::string> &words, const std::vector<st
   }
   int status = 0;
   const bool ended = ::waitpid(child, &status, 0) == child;
+  // The terminal keeps the mode its last program left it in while this side is open.
+  termios mode{};
+  run.terminalEchoes = ::tcgetattr(terminal, &mode) == 0 && (mode.c_lflag & ECHO) != 0;
   ::close(terminal);
   if (ended && WIFEXITED(status)) {
     run.exitStatus = WEXITSTATUS(status);
   } else if (ended && WIFSIGNALED(status)) {
     run.signal = WTERMSIG(status);
     run.exitStatus = 128 + run.signal;
+    run.coreDumped = WCOREDUMP(status);
   }
   return run;
 }

@@ -1,13 +1,10 @@
 // orvelin-cli driven as a user would: the built program, real files, real exit statuses.
 
 #include "cli/stop_request.h"
+#include "cli_fixture.h"
 #include "cli_process.h"
-#include "tests/crypto/engine_runs.h"
-#include "tests/crypto/message_recorder.h"
-#include "tests/crypto/vectors.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,28 +20,6 @@
 
 namespace orvelin::testing {
 namespace {
-
-class Cli : public ::testing::Test {
-protected:
-  QString put(const QString &name, const std::string &bytes) {
-    QString path = dir.filePath(name);
-    writeBytes(path.toStdString(), bytes);
-    return path;
-  }
-  static std::string contentOf(const QString &path) { return readBytes(path.toStdString()); }
-  QString passwordFile(const std::string &content) { return put(QStringLiteral("password.txt"), content); }
-  // Sparse, yet as long to encrypt as any 200 MiB: seconds after it has been read in.
-  static constexpr std::size_t slowSize = std::size_t{200} << 20;
-  QString slowFile() {
-    QString large = put("large.bin", "");
-    std::filesystem::resize_file(large.toStdString(), slowSize);
-    return large;
-  }
-
-  QTemporaryDir dir;
-  // The engine's boxes while a test makes files of the format itself.
-  MessageRecorder boxes;
-};
 
 TEST_F(Cli, EncryptsAndDecryptsSeveralFilesWithAPasswordFromAFile) {
   const QString first = put("first.txt", "first content");
@@ -80,8 +55,11 @@ TEST_F(Cli, AWrongPasswordLeavesTheFileUntouchedAndFails) {
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(contentOf(file), before);
   EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(run.err == file.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" ||
-              run.err == file.toStdString() + ": File has been corrupted since original encryption!\n")
+  const std::string meaning = file.toStdString() +
+                              ": the password is wrong, or the file is not an encrypted file of this format, or it "
+                              "is damaged. The file has not been changed.\n";
+  EXPECT_TRUE(run.err == file.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" + meaning ||
+              run.err == file.toStdString() + ": File has been corrupted since original encryption!\n" + meaning)
       << run.err;
 }
 
@@ -113,10 +91,10 @@ TEST_F(Cli, GoesOnPastABadFileAndReportsEachOnItsOwnLine) {
   const CliRun run = runCli({"encrypt", "--password-stdin", missing, good, wildcard, dir.path()}, "pw\n");
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, (good + ": File encryption complete!\n").toStdString());
-  EXPECT_EQ(run.err,
-            (missing + ": Invalid file name, or file missing!\n" + wildcard +
-             ": Invalid file name, or file missing!\n" + dir.path() + ": Invalid file name, or file missing!\n")
-                .toStdString());
+  EXPECT_EQ(run.err, (missing + ": Invalid file name, or file missing!\n" + wildcard +
+                      ": Invalid file name, or file missing!\n" + dir.path() +
+                      ": Invalid file name, or file missing!\n" + dir.path() + ": it is a folder, not a file\n")
+                         .toStdString());
   EXPECT_EQ(contentOf(good), sealAndEncrypt("pw", "good", boxes));
 }
 
@@ -133,8 +111,12 @@ TEST_F(Cli, ABatchPrintsEachFilesLinesWholeAndInTheOrderNamed) {
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, (large + ": File decryption complete!\n" + small + ": File decryption complete!\n").toStdString());
   const std::string missingLine = (missing + ": Invalid file name, or file missing!\n").toStdString();
-  EXPECT_TRUE(run.err == wrong.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" + missingLine ||
-              run.err == wrong.toStdString() + ": File has been corrupted since original encryption!\n" + missingLine)
+  const std::string meaning = wrong.toStdString() +
+                              ": the password is wrong, or the file is not an encrypted file of this format, or it "
+                              "is damaged. The file has not been changed.\n";
+  EXPECT_TRUE(run.err == wrong.toStdString() + ": Error -2146893819 during CryptDecrypt!\n" + meaning + missingLine ||
+              run.err == wrong.toStdString() + ": File has been corrupted since original encryption!\n" + meaning +
+                             missingLine)
       << run.err;
   EXPECT_EQ(contentOf(large), largeContent);
   EXPECT_EQ(contentOf(wrong), wrongBefore);
@@ -175,7 +157,7 @@ TEST_F(Cli, AFileTooLargeForTheMemoryIsReportedAndTheNextOneIsStillDone) {
   const QString large = put("large.bin", "");
   std::filesystem::resize_file(large.toStdString(), largeSize);
   const QString small = put("small.txt", "small");
-  const CliRun run = runCli({"encrypt", "--password-stdin", large, small}, "pw\n", 384 * mebibyte);
+  const CliRun run = runCli({"encrypt", "--password-stdin", large, small}, "pw\n", {.addressSpace = 384 * mebibyte});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err, (large + ": Cannot encrypt \"" + large +
                       "\": there is not enough memory; the job needs about 768 MiB. The file has not been changed.\n")
