@@ -243,14 +243,9 @@ TEST_F(FileJobs, ARenameThatFailsLeavesTheWholeOldContentAndRemovesTheNewFile) {
 // one, which Windows programs see through as though it were the file it leads to.
 enum class LinkKind { Windows, Unix };
 
-// One of Wine's own functions beside a system DLL's; null on Windows.
-template <typename Function> Function wineFunction(const wchar_t *module, const char *name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(module), name)));
-}
-
 // The Unix path of a Windows path under Wine, in UTF-8; empty where there is none.
 std::string unixPathOf(const fs::path &file) {
-  const auto unixFileName = wineFunction<char *(CDECL *)(LPCWSTR)>(L"kernel32.dll", "wine_get_unix_file_name");
+  const auto unixFileName = FileSystemCalls::platform().wineGetUnixFileName;
   char *name = unixFileName != nullptr ? unixFileName(file.c_str()) : nullptr;
   if (name == nullptr) {
     return {};
@@ -263,7 +258,7 @@ std::string unixPathOf(const fs::path &file) {
 // Runs a Unix program under Wine to its end; whether it ended with 0. Through Wine's own call, as
 // CreateProcessW starts a Unix program without a handle to wait for.
 bool runUnixProgram(std::vector<std::string> arguments) {
-  const auto spawn = wineFunction<LONG(CDECL *)(char *const *, int)>(L"ntdll.dll", "__wine_unix_spawnvp");
+  const auto spawn = FileSystemCalls::platform().wineUnixSpawnvp;
   std::vector<char *> argv;
   for (std::string &argument : arguments) {
     argv.push_back(argument.data());

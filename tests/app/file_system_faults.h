@@ -30,6 +30,8 @@ enum class FileCall {
   GetSecurityInfo,
   SetSecurityInfo,
   DeleteFileW,
+  WineGetUnixFileName,
+  WineUnixSpawnvp,
 };
 inline constexpr FileCall factsRead = FileCall::GetFileAttributesExW;
 inline constexpr FileCall contentRead = FileCall::ReadFile;
