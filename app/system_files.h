@@ -75,7 +75,7 @@ bool nameTaken(ErrorCode error);
 
 // Gives an open file what the user chose for target: owner and permission bits (POSIX), attributes
 // and security descriptor (Windows).
-bool takeOverAttributes(FileHandle file, const Path &target);
+bool takeOverAttributes(const PrivateFile &file, const Path &target);
 
 // Returns once the file's content is on the disk.
 bool flush(FileHandle file);

@@ -285,16 +285,16 @@ std::optional<PrivateFile> createPrivateFile(const Path &name) {
 
 bool nameTaken(ErrorCode error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
 
-bool takeOverAttributes(FileHandle file, const Path &target) {
+bool takeOverAttributes(const PrivateFile &file, const Path &target) {
   const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = attributesOf(target);
-  if (!data || !takeOverSecurity(file, target)) {
+  if (!data || !takeOverSecurity(file.handle, target)) {
     return false;
   }
   // A rename keeps the new file's own. The times are left as they are (zero).
   FILE_BASIC_INFO basic{};
   const DWORD kept = data->dwFileAttributes & transferableAttributes;
   basic.FileAttributes = kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
-  return fileSystem().setFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) != FALSE;
+  return fileSystem().setFileInformationByHandle(file.handle, FileBasicInfo, &basic, sizeof basic) != FALSE;
 }
 
 bool flush(FileHandle file) { return fileSystem().flushFileBuffers(file) != FALSE; }
