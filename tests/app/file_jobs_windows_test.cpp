@@ -175,6 +175,8 @@ TEST_F(FileJobs, TheReplacedFileKeepsItsAttributesAndAccessListWhicheverWayItIsR
       const std::wstring accessList = accessListOf(path);
       ASSERT_FALSE(accessList.empty());
       FileSystemFaults injected;
+      // Under Wine the access list is made up from the Unix mode, which a later test keeps.
+      const WindowsSteps asOnWindows;
       for (const Fault &fault : way.faults) {
         injected.fail(fault.call, fault.error, fault.occurrence);
       }
@@ -424,6 +426,70 @@ TEST_F(FileJobs, WhereTheSystemCannotNameTheFinalPathAFileIsReplacedWhereItIsAnd
     } else {
       EXPECT_TRUE(boxes.messages().empty());
     }
+  }
+}
+
+// The Unix mode of a file under Wine as stat shows it ("600"), passed through a file beside the
+// file's folder; empty where it cannot be read.
+std::string unixModeOf(const fs::path &file) {
+  const fs::path shown = file.parent_path().native() + L".mode";
+  std::string mode;
+  if (runUnixProgram({"/bin/sh", "-c", "stat -c %a \"$1\" >\"$2\"", "sh", unixPathOf(file), unixPathOf(shown)})) {
+    mode = readBytes(shown);
+  }
+  fs::remove(shown);
+  return mode.substr(0, mode.find('\n'));
+}
+
+TEST_F(FileJobs, UnderWineTheFileKeepsItsUnixModeThroughEncryptAndDecrypt) {
+  if (unixPathOf(dir).empty()) {
+    GTEST_SKIP() << "the Unix mode is Wine's; on Windows the access list is kept, as tested above";
+  }
+  const struct {
+    const char *mode;
+    const char *folderMode; // Wine gave the file Everyone's access to the folder
+  } cases[] = {
+      {"600", "755"}, {"640", "755"}, {"644", "755"}, {"660", "755"},
+      {"664", "755"}, {"700", "755"}, {"600", "700"}, {"600", "777"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.mode << " in a folder " << c.folderMode);
+    const fs::path folder = dir / (std::string(c.mode) + "-in-" + c.folderMode);
+    fs::create_directory(folder);
+    const fs::path path = folder / "private.txt";
+    writeBytes(path, "content");
+    ASSERT_TRUE(runUnixProgram({"/bin/chmod", c.mode, unixPathOf(path)}));
+    ASSERT_TRUE(runUnixProgram({"/bin/chmod", c.folderMode, unixPathOf(folder)}));
+    ASSERT_EQ(unixModeOf(path), c.mode);
+    ASSERT_TRUE(EncryptFile(path, u"pw", boxes));
+    EXPECT_EQ(unixModeOf(path), c.mode) << "encrypted";
+    ASSERT_TRUE(DecryptFile(path, u"pw", boxes));
+    EXPECT_EQ(unixModeOf(path), c.mode) << "decrypted";
+    EXPECT_EQ(contentOf(path), "content");
+  }
+  EXPECT_TRUE(boxes.messages().empty());
+}
+
+TEST_F(FileJobs, UnderWineAFailureCarryingTheUnixModeOverLeavesTheOriginalAndNoTemporaryFile) {
+  if (unixPathOf(dir).empty()) {
+    GTEST_SKIP() << "these are Wine's own steps";
+  }
+  const Fault faults[] = {
+      {FileCall::WineGetUnixFileName, 1, ERROR_PATH_NOT_FOUND}, // the original's
+      {FileCall::WineGetUnixFileName, 2, ERROR_PATH_NOT_FOUND}, // the temporary file's
+      {FileCall::WineUnixSpawnvp, 1, ERROR_ACCESS_DENIED},      // chmod
+  };
+  for (const Fault &fault : faults) {
+    SCOPED_TRACE(::testing::Message() << "call " << static_cast<int>(fault.call) << " #" << fault.occurrence);
+    const fs::path path = put("precious.txt", "the user's own words");
+    boxes.clear();
+    FileSystemFaults injected;
+    injected.fail(fault.call, fault.error, fault.occurrence);
+    EXPECT_FALSE(EncryptFile(path, u"pw", boxes));
+    EXPECT_EQ(contentOf(path), "the user's own words");
+    EXPECT_EQ(entries(), std::vector<std::string>{"precious.txt"});
+    EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(fault.error) +
+                                           ". The file has not been changed."));
   }
 }
 
