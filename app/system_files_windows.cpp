@@ -122,6 +122,14 @@ bool underWine() {
   return fs.wineGetUnixFileName != nullptr && fs.wineUnixSpawnvp != nullptr;
 }
 
+// An access list of one entry, granting write access to Authenticated Users.
+struct WriteOnlyAccess {
+  ACL list;
+  ACE_HEADER entry;
+  ACCESS_MASK access;
+  SID grantee; // of one sub-authority, the size SID has
+};
+
 std::optional<std::string> unixPathOf(const Path &file) {
   // Wine sets no error for a name that is no path at all.
   SetLastError(ERROR_PATH_NOT_FOUND);
@@ -306,10 +314,23 @@ std::optional<Path> finalTarget(const Path &file) {
 
 std::optional<PrivateFile> createPrivateFile(const Path &name) {
   const FileSystemCalls &fs = fileSystem();
+  // Under Wine a new file's mode is made up from the access list it is created with, and is the
+  // umask's without one (0644: any user may read it). Writing alone, for a group of the user's, makes
+  // it 0200 (0220 where the umask leaves the group's write bit) until takeOverUnixMode: no other user
+  // may read it, and Wine still deletes it, which it refuses for a file without a write bit. The
+  // handle has the access it asks for, as the file's creator's does.
+  WriteOnlyAccess writeOnly{{ACL_REVISION, 0, sizeof(WriteOnlyAccess), 1, 0},
+                            {ACCESS_ALLOWED_ACE_TYPE, 0, sizeof(WriteOnlyAccess) - sizeof(ACL)},
+                            FILE_GENERIC_WRITE,
+                            {SID_REVISION, 1, SECURITY_NT_AUTHORITY, {SECURITY_AUTHENTICATED_USER_RID}}};
+  SECURITY_DESCRIPTOR descriptor{
+      SECURITY_DESCRIPTOR_REVISION, 0, SE_DACL_PRESENT, nullptr, nullptr, nullptr, &writeOnly.list};
+  SECURITY_ATTRIBUTES writeOnlyUnderWine{sizeof writeOnlyUnderWine, &descriptor, FALSE};
   // Shared with nobody: while it is open, even a delete fails, which is what keeps it from tidying.
   // Its handle renames it into place, and sets its security descriptor.
-  const HANDLE handle = fs.createFile(name.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
-                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  const HANDLE handle =
+      fs.createFile(name.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
+                    underWine() ? &writeOnlyUnderWine : nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     return std::nullopt;
   }

@@ -493,5 +493,35 @@ TEST_F(FileJobs, UnderWineAFailureCarryingTheUnixModeOverLeavesTheOriginalAndNoT
   }
 }
 
+// The Unix mode of the file of the job's first write, as it was then.
+std::string modeAtFirstWrite;
+
+BOOL WINAPI writeNotingTheMode(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD wrote, LPOVERLAPPED overlapped) {
+  if (modeAtFirstWrite.empty()) {
+    std::wstring name(MAX_PATH * 4, L'\0');
+    name.resize(GetFinalPathNameByHandleW(file, name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS));
+    modeAtFirstWrite = unixModeOf(name);
+  }
+  return FileSystemCalls::platform().writeFile(file, bytes, count, wrote, overlapped);
+}
+
+TEST_F(FileJobs, UnderWineNoOtherUserMayReadTheTemporaryFileWhileItIsWritten) {
+  if (unixPathOf(dir).empty()) {
+    GTEST_SKIP() << "the Unix mode is Wine's; on Windows no other program may open the file while the job holds it";
+  }
+  const fs::path path = put("secret.txt", sealAndEncrypt("pw", "the plain text", boxes));
+  ASSERT_TRUE(runUnixProgram({"/bin/chmod", "600", unixPathOf(path)}));
+  modeAtFirstWrite.clear();
+  FileSystemCalls noting = fileSystem();
+  noting.writeFile = writeNotingTheMode;
+  {
+    const ScopedFileSystemCalls seen(noting);
+    ASSERT_TRUE(DecryptFile(path, u"pw", boxes));
+  }
+  ASSERT_FALSE(modeAtFirstWrite.empty());
+  EXPECT_EQ(std::stoi(modeAtFirstWrite, nullptr, 8) & 077, 0) << "mode " << modeAtFirstWrite;
+  EXPECT_EQ(contentOf(path), "the plain text");
+}
+
 } // namespace
 } // namespace orvelin::testing
