@@ -59,7 +59,7 @@ bool ContentReplacement::failed(os::ErrorCode error, MessageSink &messages) {
 bool ContentReplacement::finish(MessageSink &messages) {
   // Once the temporary file holds the whole content on the disk with what the user chose for the
   // target, it takes the target's place; on a failure it goes, and the target keeps its old content.
-  if (!appends_->finish() || !os::takeOverAttributes(file_->handle, target_) || !os::flush(file_->handle) ||
+  if (!appends_->finish() || !os::takeOverAttributes(*file_, target_) || !os::flush(file_->handle) ||
       !keepTemporaryFile(*file_, target_) || !os::putInPlace(*file_, target_)) {
     return failed(os::lastError(), messages);
   }

@@ -35,6 +35,10 @@ struct FileSystemCalls {
   DWORD(WINAPI *setSecurityInfo)
   (HANDLE object, SE_OBJECT_TYPE type, SECURITY_INFORMATION parts, PSID owner, PSID group, PACL dacl, PACL sacl);
   BOOL(WINAPI *deleteFile)(LPCWSTR name);
+  // Wine's own, null on Windows: a file's Unix path, from the process heap (kernel32), and a Unix
+  // program run to its end: its exit status, or why it could not start (ntdll).
+  char *(CDECL *wineGetUnixFileName)(LPCWSTR name);
+  LONG(CDECL *wineUnixSpawnvp)(char *const *arguments, int wait);
 
   static const FileSystemCalls &platform();
 };

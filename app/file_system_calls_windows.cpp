@@ -1,6 +1,14 @@
 #include "file_system_calls.h"
 
 namespace orvelin {
+namespace {
+
+// One of Wine's functions beside a system DLL's; null on Windows.
+template <typename Function> Function wineFunction(const wchar_t *module, const char *name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(module), name)));
+}
+
+} // namespace
 
 const FileSystemCalls &FileSystemCalls::platform() {
   static const FileSystemCalls calls{
@@ -16,6 +24,8 @@ const FileSystemCalls &FileSystemCalls::platform() {
       ::GetSecurityInfo,
       ::SetSecurityInfo,
       ::DeleteFileW,
+      wineFunction<char *(CDECL *)(LPCWSTR)>(L"kernel32.dll", "wine_get_unix_file_name"),
+      wineFunction<LONG(CDECL *)(char *const *, int)>(L"ntdll.dll", "__wine_unix_spawnvp"),
   };
   return calls;
 }

@@ -74,8 +74,8 @@ std::optional<PrivateFile> createPrivateFile(const Path &name);
 bool nameTaken(ErrorCode error);
 
 // Gives an open file what the user chose for target: owner and permission bits (POSIX), attributes
-// and security descriptor (Windows).
-bool takeOverAttributes(FileHandle file, const Path &target);
+// and security descriptor (Windows), attributes and Unix mode (Wine).
+bool takeOverAttributes(const PrivateFile &file, const Path &target);
 
 // Returns once the file's content is on the disk.
 bool flush(FileHandle file);

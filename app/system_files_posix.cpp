@@ -128,15 +128,15 @@ std::optional<PrivateFile> createPrivateFile(const Path &name) {
 
 bool nameTaken(ErrorCode error) { return error == EEXIST; }
 
-bool takeOverAttributes(FileHandle file, const Path &target) {
+bool takeOverAttributes(const PrivateFile &file, const Path &target) {
   const FileSystemCalls &fs = fileSystem();
   struct stat status {};
   if (fs.stat(target.c_str(), &status) != 0) {
     return false;
   }
   // Only the superuser may give a file away; for anyone else the file stays theirs, which is right.
-  fs.fchown(file, status.st_uid, status.st_gid);
-  return fs.fchmod(file, status.st_mode & permissionBits) == 0;
+  fs.fchown(file.handle, status.st_uid, status.st_gid);
+  return fs.fchmod(file.handle, status.st_mode & permissionBits) == 0;
 }
 
 bool flush(FileHandle file) { return fileSystem().fsync(file) == 0; }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace orvelin::os {
@@ -111,6 +112,54 @@ bool takeOverSecurity(HANDLE file, const Path &target) {
                      nullptr, nullptr);
   if (label != nullptr) {
     fs.setSecurityInfo(file, SE_FILE_OBJECT, LABEL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, label);
+  }
+  return true;
+}
+
+// Wine's own calls are in the table only under Wine.
+bool underWine() {
+  const FileSystemCalls &fs = fileSystem();
+  return fs.wineGetUnixFileName != nullptr && fs.wineUnixSpawnvp != nullptr;
+}
+
+// An access list of one entry, granting write access to Authenticated Users.
+struct WriteOnlyAccess {
+  ACL list;
+  ACE_HEADER entry;
+  ACCESS_MASK access;
+  SID grantee; // of one sub-authority, the size SID has
+};
+
+std::optional<std::string> unixPathOf(const Path &file) {
+  // Wine sets no error for a name that is no path at all.
+  SetLastError(ERROR_PATH_NOT_FOUND);
+  char *const name = fileSystem().wineGetUnixFileName(file.c_str());
+  if (name == nullptr) {
+    return std::nullopt;
+  }
+  std::string path = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return path;
+}
+
+// Under Wine a file's security descriptor is made up from its Unix mode, and one written back comes
+// out wider: Wine gives the group the bits of every entry for the user, and its SetSecurityInfo adds
+// the entries the folder passes on, Everyone's among them (a 0600 file in a 0755 folder came out
+// 0775, in a 0777 one 0777). No Windows call sets the mode as it is; chmod carries it over instead.
+bool takeOverUnixMode(const Path &file, const Path &target) {
+  const std::optional<std::string> from = unixPathOf(target);
+  std::optional<std::string> to = from ? unixPathOf(file) : std::nullopt;
+  if (!to) {
+    return false;
+  }
+  // Both paths are absolute, so neither reads as an option.
+  std::string program = "/bin/chmod";
+  std::string reference = "--reference=" + *from;
+  char *const arguments[] = {program.data(), reference.data(), to->data(), nullptr};
+  if (fileSystem().wineUnixSpawnvp(arguments, 1) != 0) {
+    // chmod has said why on standard error, or could not be started.
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
   }
   return true;
 }
@@ -265,10 +314,23 @@ std::optional<Path> finalTarget(const Path &file) {
 
 std::optional<PrivateFile> createPrivateFile(const Path &name) {
   const FileSystemCalls &fs = fileSystem();
+  // Under Wine a new file's mode is made up from the access list it is created with, and is the
+  // umask's without one (0644: any user may read it). Writing alone, for a group of the user's, makes
+  // it 0200 (0220 where the umask leaves the group's write bit) until takeOverUnixMode: no other user
+  // may read it, and Wine still deletes it, which it refuses for a file without a write bit. The
+  // handle has the access it asks for, as the file's creator's does.
+  WriteOnlyAccess writeOnly{{ACL_REVISION, 0, sizeof(WriteOnlyAccess), 1, 0},
+                            {ACCESS_ALLOWED_ACE_TYPE, 0, sizeof(WriteOnlyAccess) - sizeof(ACL)},
+                            FILE_GENERIC_WRITE,
+                            {SID_REVISION, 1, SECURITY_NT_AUTHORITY, {SECURITY_AUTHENTICATED_USER_RID}}};
+  SECURITY_DESCRIPTOR descriptor{
+      SECURITY_DESCRIPTOR_REVISION, 0, SE_DACL_PRESENT, nullptr, nullptr, nullptr, &writeOnly.list};
+  SECURITY_ATTRIBUTES writeOnlyUnderWine{sizeof writeOnlyUnderWine, &descriptor, FALSE};
   // Shared with nobody: while it is open, even a delete fails, which is what keeps it from tidying.
   // Its handle renames it into place, and sets its security descriptor.
-  const HANDLE handle = fs.createFile(name.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
-                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  const HANDLE handle =
+      fs.createFile(name.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
+                    underWine() ? &writeOnlyUnderWine : nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     return std::nullopt;
   }
@@ -285,16 +347,21 @@ std::optional<PrivateFile> createPrivateFile(const Path &name) {
 
 bool nameTaken(ErrorCode error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
 
-bool takeOverAttributes(FileHandle file, const Path &target) {
+bool takeOverAttributes(const PrivateFile &file, const Path &target) {
   const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = attributesOf(target);
-  if (!data || !takeOverSecurity(file, target)) {
+  const bool wine = underWine();
+  if (!data || (!wine && !takeOverSecurity(file.handle, target))) {
     return false;
   }
   // A rename keeps the new file's own. The times are left as they are (zero).
   FILE_BASIC_INFO basic{};
   const DWORD kept = data->dwFileAttributes & transferableAttributes;
   basic.FileAttributes = kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
-  return fileSystem().setFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) != FALSE;
+  if (fileSystem().setFileInformationByHandle(file.handle, FileBasicInfo, &basic, sizeof basic) == FALSE) {
+    return false;
+  }
+  // Last, as Wine gives write bits of its own with the attributes.
+  return !wine || takeOverUnixMode(file.name, target);
 }
 
 bool flush(FileHandle file) { return fileSystem().flushFileBuffers(file) != FALSE; }

@@ -175,6 +175,8 @@ TEST_F(FileJobs, TheReplacedFileKeepsItsAttributesAndAccessListWhicheverWayItIsR
       const std::wstring accessList = accessListOf(path);
       ASSERT_FALSE(accessList.empty());
       FileSystemFaults injected;
+      // Under Wine the access list is made up from the Unix mode, which a later test keeps.
+      const WindowsSteps asOnWindows;
       for (const Fault &fault : way.faults) {
         injected.fail(fault.call, fault.error, fault.occurrence);
       }
@@ -243,14 +245,9 @@ TEST_F(FileJobs, ARenameThatFailsLeavesTheWholeOldContentAndRemovesTheNewFile) {
 // one, which Windows programs see through as though it were the file it leads to.
 enum class LinkKind { Windows, Unix };
 
-// One of Wine's own functions beside a system DLL's; null on Windows.
-template <typename Function> Function wineFunction(const wchar_t *module, const char *name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(module), name)));
-}
-
 // The Unix path of a Windows path under Wine, in UTF-8; empty where there is none.
 std::string unixPathOf(const fs::path &file) {
-  const auto unixFileName = wineFunction<char *(CDECL *)(LPCWSTR)>(L"kernel32.dll", "wine_get_unix_file_name");
+  const auto unixFileName = FileSystemCalls::platform().wineGetUnixFileName;
   char *name = unixFileName != nullptr ? unixFileName(file.c_str()) : nullptr;
   if (name == nullptr) {
     return {};
@@ -263,7 +260,7 @@ std::string unixPathOf(const fs::path &file) {
 // Runs a Unix program under Wine to its end; whether it ended with 0. Through Wine's own call, as
 // CreateProcessW starts a Unix program without a handle to wait for.
 bool runUnixProgram(std::vector<std::string> arguments) {
-  const auto spawn = wineFunction<LONG(CDECL *)(char *const *, int)>(L"ntdll.dll", "__wine_unix_spawnvp");
+  const auto spawn = FileSystemCalls::platform().wineUnixSpawnvp;
   std::vector<char *> argv;
   for (std::string &argument : arguments) {
     argv.push_back(argument.data());
@@ -416,6 +413,100 @@ TEST_F(FileJobs, WhereTheSystemCannotNameTheFinalPathAFileIsReplacedWhereItIsAnd
       EXPECT_TRUE(boxes.messages().empty());
     }
   }
+}
+
+// The Unix mode of a file under Wine as stat shows it ("600"), passed through a file beside the
+// file's folder; empty where it cannot be read.
+std::string unixModeOf(const fs::path &file) {
+  const fs::path shown = file.parent_path().native() + L".mode";
+  std::string mode;
+  if (runUnixProgram({"/bin/sh", "-c", "stat -c %a \"$1\" >\"$2\"", "sh", unixPathOf(file), unixPathOf(shown)})) {
+    mode = readBytes(shown);
+  }
+  fs::remove(shown);
+  return mode.substr(0, mode.find('\n'));
+}
+
+TEST_F(FileJobs, UnderWineTheFileKeepsItsUnixModeThroughEncryptAndDecrypt) {
+  if (unixPathOf(dir).empty()) {
+    GTEST_SKIP() << "the Unix mode is Wine's; on Windows the access list is kept, as tested above";
+  }
+  const struct {
+    const char *mode;
+    const char *folderMode; // Wine gave the file Everyone's access to the folder
+  } cases[] = {
+      {"600", "755"}, {"640", "755"}, {"644", "755"}, {"660", "755"},
+      {"664", "755"}, {"700", "755"}, {"600", "700"}, {"600", "777"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.mode << " in a folder " << c.folderMode);
+    const fs::path folder = dir / (std::string(c.mode) + "-in-" + c.folderMode);
+    fs::create_directory(folder);
+    const fs::path path = folder / "private.txt";
+    writeBytes(path, "content");
+    ASSERT_TRUE(runUnixProgram({"/bin/chmod", c.mode, unixPathOf(path)}));
+    ASSERT_TRUE(runUnixProgram({"/bin/chmod", c.folderMode, unixPathOf(folder)}));
+    ASSERT_EQ(unixModeOf(path), c.mode);
+    ASSERT_TRUE(EncryptFile(path, u"pw", boxes));
+    EXPECT_EQ(unixModeOf(path), c.mode) << "encrypted";
+    ASSERT_TRUE(DecryptFile(path, u"pw", boxes));
+    EXPECT_EQ(unixModeOf(path), c.mode) << "decrypted";
+    EXPECT_EQ(contentOf(path), "content");
+  }
+  EXPECT_TRUE(boxes.messages().empty());
+}
+
+TEST_F(FileJobs, UnderWineAFailureCarryingTheUnixModeOverLeavesTheOriginalAndNoTemporaryFile) {
+  if (unixPathOf(dir).empty()) {
+    GTEST_SKIP() << "these are Wine's own steps";
+  }
+  const Fault faults[] = {
+      {FileCall::WineGetUnixFileName, 1, ERROR_PATH_NOT_FOUND}, // the original's
+      {FileCall::WineGetUnixFileName, 2, ERROR_PATH_NOT_FOUND}, // the temporary file's
+      {FileCall::WineUnixSpawnvp, 1, ERROR_ACCESS_DENIED},      // chmod
+  };
+  for (const Fault &fault : faults) {
+    SCOPED_TRACE(::testing::Message() << "call " << static_cast<int>(fault.call) << " #" << fault.occurrence);
+    const fs::path path = put("precious.txt", "the user's own words");
+    boxes.clear();
+    FileSystemFaults injected;
+    injected.fail(fault.call, fault.error, fault.occurrence);
+    EXPECT_FALSE(EncryptFile(path, u"pw", boxes));
+    EXPECT_EQ(contentOf(path), "the user's own words");
+    EXPECT_EQ(entries(), std::vector<std::string>{"precious.txt"});
+    EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(fault.error) +
+                                           ". The file has not been changed."));
+  }
+}
+
+// The Unix mode of the file of the job's first write, as it was then.
+std::string modeAtFirstWrite;
+
+BOOL WINAPI writeNotingTheMode(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD wrote, LPOVERLAPPED overlapped) {
+  if (modeAtFirstWrite.empty()) {
+    std::wstring name(MAX_PATH * 4, L'\0');
+    name.resize(GetFinalPathNameByHandleW(file, name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS));
+    modeAtFirstWrite = unixModeOf(name);
+  }
+  return FileSystemCalls::platform().writeFile(file, bytes, count, wrote, overlapped);
+}
+
+TEST_F(FileJobs, UnderWineNoOtherUserMayReadTheTemporaryFileWhileItIsWritten) {
+  if (unixPathOf(dir).empty()) {
+    GTEST_SKIP() << "the Unix mode is Wine's; on Windows no other program may open the file while the job holds it";
+  }
+  const fs::path path = put("secret.txt", sealAndEncrypt("pw", "the plain text", boxes));
+  ASSERT_TRUE(runUnixProgram({"/bin/chmod", "600", unixPathOf(path)}));
+  modeAtFirstWrite.clear();
+  FileSystemCalls noting = fileSystem();
+  noting.writeFile = writeNotingTheMode;
+  {
+    const ScopedFileSystemCalls seen(noting);
+    ASSERT_TRUE(DecryptFile(path, u"pw", boxes));
+  }
+  ASSERT_FALSE(modeAtFirstWrite.empty());
+  EXPECT_EQ(std::stoi(modeAtFirstWrite, nullptr, 8) & 077, 0) << "mode " << modeAtFirstWrite;
+  EXPECT_EQ(contentOf(path), "the plain text");
 }
 
 } // namespace

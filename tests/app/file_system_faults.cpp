@@ -25,6 +25,20 @@ DWORD WINAPI setSecurityInfo(HANDLE object, SE_OBJECT_TYPE type, SECURITY_INFORM
   return FileSystemCalls::platform().setSecurityInfo(object, type, parts, owner, group, dacl, sacl);
 }
 
+// A Unix program that fails ends with a status other than 0, as chmod does.
+LONG CDECL wineUnixSpawnvp(char *const *arguments, int wait) {
+  if (const auto error = Faults::active().intercept(FileCall::WineUnixSpawnvp)) {
+    Faults::failWith<LONG>(*error);
+    return 1;
+  }
+  return FileSystemCalls::platform().wineUnixSpawnvp(arguments, wait);
+}
+
+// Wine's calls stay null on Windows, where the jobs take the table for Windows' by that.
+template <auto member, typename Function> Function onlyUnderWine(Function intercepting) {
+  return FileSystemCalls::platform().*member != nullptr ? intercepting : nullptr;
+}
+
 const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::GetFileAttributesExW, &FileSystemCalls::getFileAttributesEx>(),
     Faults::intercepted<FileCall::GetFullPathNameW, &FileSystemCalls::getFullPathName>(),
@@ -38,6 +52,9 @@ const FileSystemCalls interceptingCalls{
     getSecurityInfo,
     setSecurityInfo,
     Faults::intercepted<FileCall::DeleteFileW, &FileSystemCalls::deleteFile>(),
+    onlyUnderWine<&FileSystemCalls::wineGetUnixFileName>(
+        Faults::intercepted<FileCall::WineGetUnixFileName, &FileSystemCalls::wineGetUnixFileName>()),
+    onlyUnderWine<&FileSystemCalls::wineUnixSpawnvp>(&wineUnixSpawnvp),
 };
 #else
 const FileSystemCalls interceptingCalls{

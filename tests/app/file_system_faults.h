@@ -30,6 +30,8 @@ enum class FileCall {
   GetSecurityInfo,
   SetSecurityInfo,
   DeleteFileW,
+  WineGetUnixFileName,
+  WineUnixSpawnvp,
 };
 inline constexpr FileCall factsRead = FileCall::GetFileAttributesExW;
 inline constexpr FileCall contentRead = FileCall::ReadFile;
@@ -107,5 +109,24 @@ public:
   static constexpr UINT killedExitCode = 137;
 #endif
 };
+
+#ifdef _WIN32
+// While it lives, the jobs take the steps they take on Windows even under Wine: Wine's own calls are
+// gone from the table. Made after a FileSystemFaults, it keeps that one's interception.
+class WindowsSteps {
+public:
+  WindowsSteps() : calls_(withoutWine(fileSystem())), scope_(calls_) {}
+
+private:
+  static FileSystemCalls withoutWine(FileSystemCalls calls) {
+    calls.wineGetUnixFileName = nullptr;
+    calls.wineUnixSpawnvp = nullptr;
+    return calls;
+  }
+
+  const FileSystemCalls calls_;
+  const ScopedFileSystemCalls scope_;
+};
+#endif
 
 } // namespace orvelin::testing
