@@ -29,24 +29,52 @@ ContentReplacement::~ContentReplacement() { abandon(); }
 
 void ContentReplacement::abandon() {
   if (file_) {
-    discardTemporaryFile(*std::exchange(file_, std::nullopt));
+    discardTemporaryFile(*place_, *std::exchange(file_, std::nullopt));
   }
 }
 
-bool ContentReplacement::begin(const std::filesystem::path &path, MessageSink &messages) {
+bool ContentReplacement::begin(const std::filesystem::path &path, const os::Place &place, const os::FileStamp &stamp,
+                               MessageSink &messages) {
   path_ = path;
-  const std::optional<std::filesystem::path> target = os::finalTarget(path);
-  if (!target) {
-    return writeFailed(messages, path, os::lastError());
-  }
-  target_ = *target;
-  tidyAbandonedTemporaryFiles(target_);
-  file_ = createTemporaryFile(target_);
+  place_ = &place;
+  stamp_ = stamp;
+  tidyAbandonedTemporaryFiles(place);
+  file_ = createTemporaryFile(place);
   if (!file_) {
     return writeFailed(messages, path, os::lastError());
   }
   appends_.emplace(file_->handle);
   return true;
+}
+
+bool ContentReplacement::takeOver(MessageSink &messages) {
+  switch (os::takeOverAttributes(*file_, *place_)) {
+  case os::Takeover::done:
+    return true;
+  case os::Takeover::failed:
+    break;
+  case os::Takeover::groupLost:
+    abandon();
+    return reportFileError(messages, cannot("write", path_) +
+                                         "the file belongs to a group you are not in, which the new file could not "
+                                         "keep; that group's rights would go to another. " +
+                                         fileUnchanged);
+  case os::Takeover::attributesLost: {
+    const os::ErrorCode error = os::lastError();
+    abandon();
+    return reportFileError(messages, cannot("write", path_) +
+                                         "its access control list or extended attributes cannot be carried over: " +
+                                         os::errorText(error) + ". " + fileUnchanged);
+  }
+  }
+  return failed(os::lastError(), messages);
+}
+
+bool ContentReplacement::changedMeanwhile(MessageSink &messages) {
+  abandon();
+  return reportFileError(messages, cannot("write", path_) +
+                                       "the file was changed while it was being rewritten; it has been left as it is "
+                                       "now.");
 }
 
 bool ContentReplacement::append(std::string_view bytes) { return appends_->append(bytes); }
@@ -56,20 +84,51 @@ bool ContentReplacement::failed(os::ErrorCode error, MessageSink &messages) {
   return writeFailed(messages, path_, error);
 }
 
+// The temporary file is the file now, whatever else is said of it: nothing is left to remove.
+bool ContentReplacement::placed(MessageSink &messages, const std::string &trouble) {
+  const os::PrivateFile file = *std::exchange(file_, std::nullopt);
+  const bool recorded = trouble.empty() && os::recordPlacement(file, *place_);
+  const os::ErrorCode error = os::lastError();
+  os::close(file.handle);
+  if (!trouble.empty()) {
+    return reportFileError(messages, trouble);
+  }
+  return recorded || reportFileError(messages, fileErrorText("write", path_, error) + " " + fileReplacedUnrecorded);
+}
+
 bool ContentReplacement::finish(MessageSink &messages) {
   // Once the temporary file holds the whole content on the disk with what the user chose for the
-  // target, it takes the target's place; on a failure it goes, and the target keeps its old content.
-  if (!appends_->finish() || !os::takeOverAttributes(*file_, target_) || !os::flush(file_->handle) ||
-      !keepTemporaryFile(*file_, target_) || !os::putInPlace(*file_, target_)) {
+  // file, it takes the file's place; on a failure it goes, and the file keeps its old content.
+  if (!appends_->finish()) {
     return failed(os::lastError(), messages);
   }
-  // The temporary file is the target now, whatever the disk says of it: nothing is left to remove.
-  // Its content reached the disk before it took the target's place; only the step itself may not.
-  const os::PrivateFile placed = *std::exchange(file_, std::nullopt);
-  const bool recorded = os::recordPlacement(placed, target_);
-  const os::ErrorCode error = os::lastError();
-  os::close(placed.handle);
-  return recorded || reportFileError(messages, fileErrorText("write", path_, error) + " " + fileReplacedUnrecorded);
+  const std::optional<os::FileStamp> now = os::stampAt(*place_);
+  if (!now) {
+    return failed(os::lastError(), messages);
+  }
+  if (*now != stamp_) {
+    return changedMeanwhile(messages);
+  }
+  if (!takeOver(messages)) {
+    return false;
+  }
+  if (!os::flush(file_->handle) || !keepTemporaryFile(*place_, *file_)) {
+    return failed(os::lastError(), messages);
+  }
+  switch (os::putInPlace(*file_, *place_, stamp_)) {
+  case os::Placement::done:
+    // Its content reached the disk before it took the file's place; only the step itself may not.
+    return placed(messages, "");
+  case os::Placement::failed:
+    return failed(os::lastError(), messages);
+  case os::Placement::changed:
+    return changedMeanwhile(messages);
+  case os::Placement::displaced:
+    return placed(messages, fileErrorText("write", path_, os::lastError()) +
+                                " The file holds its new content; what was at its name before is now " +
+                                quoted(place_->folderPath / file_->name) + ".");
+  }
+  return failed(os::lastError(), messages);
 }
 
 } // namespace orvelin

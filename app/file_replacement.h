@@ -1,8 +1,9 @@
 #pragma once
 // Replacing a file's content without ever putting the old content at risk: the new bytes go to a
-// private temporary file beside it as they come, reach the disk, get what the user chose for the old
-// file (permissions; attributes and security descriptor), and only then take its place in one
-// atomic step. At any moment the path holds either the whole old content or the whole new one.
+// private temporary file beside it as they come, get what the user chose for the old file (owner,
+// permissions, access list; attributes and security descriptor), reach the disk, and only then take
+// its place in one atomic step, and only if the old file is still there as it was read.
+// At any moment the path holds either the whole old content or the whole new one.
 
 #include "base/message_sink.h"
 #include "system_files.h"
@@ -10,6 +11,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace orvelin {
@@ -28,9 +30,11 @@ public:
   ContentReplacement &operator=(const ContentReplacement &) = delete;
   ~ContentReplacement();
 
-  // Creates the temporary file for the file at path. False, with a "File Error" box shown in
-  // messages, when it cannot; nothing is then left behind.
-  bool begin(const std::filesystem::path &path, MessageSink &messages);
+  // Creates the temporary file for the file at place that path names, as stamp says it was read.
+  // False, with a "File Error" box shown in messages, when it cannot; nothing is then left behind.
+  // Place must outlive the replacement.
+  bool begin(const std::filesystem::path &path, const os::Place &place, const os::FileStamp &stamp,
+             MessageSink &messages);
   // Writes bytes after those before; false, with the reason in os::lastError(), when they could not
   // all be written.
   bool append(std::string_view bytes);
@@ -38,16 +42,21 @@ public:
   // content could not be replaced: the file is then untouched and no temporary file is left. True
   // once the file holds the new content and the disk has recorded it; where the disk reports an
   // error only for the last step, false with a box that says the file holds the new content. A
-  // symbolic link stays a link; its target is rewritten.
+  // symbolic link stays a link; its target is rewritten. A file changed since it was opened is left
+  // as it is now, with a box that says so.
   bool finish(MessageSink &messages);
   // Shows the box of an append that failed with error, and abandons the replacement. Returns false.
   bool failed(os::ErrorCode error, MessageSink &messages);
 
 private:
   void abandon();
+  bool takeOver(MessageSink &messages);
+  bool changedMeanwhile(MessageSink &messages);
+  bool placed(MessageSink &messages, const std::string &trouble);
 
   std::filesystem::path path_;
-  std::filesystem::path target_;
+  const os::Place *place_ = nullptr;
+  os::FileStamp stamp_{};
   std::optional<os::PrivateFile> file_;
   std::optional<UncachedAppends> appends_;
 };

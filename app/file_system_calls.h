@@ -26,6 +26,7 @@ struct FileSystemCalls {
    HANDLE templateFile);
   BOOL(WINAPI *readFile)(HANDLE file, LPVOID buffer, DWORD count, LPDWORD got, LPOVERLAPPED overlapped);
   BOOL(WINAPI *writeFile)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD wrote, LPOVERLAPPED overlapped);
+  BOOL(WINAPI *getFileInformationByHandle)(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information);
   BOOL(WINAPI *setFileInformationByHandle)(HANDLE file, FILE_INFO_BY_HANDLE_CLASS kind, LPVOID information, DWORD size);
   BOOL(WINAPI *flushFileBuffers)(HANDLE file);
   BOOL(WINAPI *closeHandle)(HANDLE handle);
@@ -44,14 +45,18 @@ struct FileSystemCalls {
 };
 #else
 struct FileSystemCalls {
-  int (*stat)(const char *path, struct stat *status);
   char *(*realpath)(const char *path, char *resolved);
   int (*access)(const char *path, int mode);
-  int (*open)(const char *path, int flags, mode_t mode);
+  int (*openat)(int folder, const char *path, int flags, mode_t mode);
+  int (*fstatat)(int folder, const char *path, struct stat *status, int flags);
   ssize_t (*read)(int file, void *buffer, size_t count);
   ssize_t (*write)(int file, const void *buffer, size_t count);
   int (*fchown)(int file, uid_t owner, gid_t group);
   int (*fchmod)(int file, mode_t mode);
+  ssize_t (*flistxattr)(int file, char *names, size_t size);
+  ssize_t (*fgetxattr)(int file, const char *name, void *value, size_t size);
+  int (*fsetxattr)(int file, const char *name, const void *value, size_t size, int flags);
+  int (*fremovexattr)(int file, const char *name);
   int (*flock)(int file, int operation);
   int (*fcntl)(int file, int command, int argument);
   int (*fsync)(int file);
@@ -62,8 +67,8 @@ struct FileSystemCalls {
   int (*fadvise)(int file, off_t offset, off_t length, int advice);
   int (*close)(int file);
   int (*linkat)(int fromFolder, const char *from, int toFolder, const char *to, int flags);
-  int (*rename)(const char *from, const char *to);
-  int (*unlink)(const char *path);
+  int (*renameat2)(int fromFolder, const char *from, int toFolder, const char *to, unsigned int flags);
+  int (*unlinkat)(int folder, const char *path, int flags);
 
   static const FileSystemCalls &platform();
 };

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,7 +12,7 @@
 namespace orvelin {
 namespace {
 
-int openFile(const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+int openFile(int folder, const char *path, int flags, mode_t mode) { return ::openat(folder, path, flags, mode); }
 
 int controlFile(int file, int command, int argument) { return ::fcntl(file, command, argument); }
 
@@ -40,8 +41,9 @@ int adviseOn(int file, off_t offset, off_t length, int advice) {
 
 const FileSystemCalls &FileSystemCalls::platform() {
   static const FileSystemCalls calls{
-      ::stat,      ::realpath, ::access,    openFile,  ::read,   ::write, ::fchown, ::fchmod, ::flock,
-      controlFile, ::fsync,    ::fdatasync, syncRange, adviseOn, ::close, ::linkat, ::rename, ::unlink,
+      ::realpath,   ::access,    openFile,    ::fstatat,      ::read,      ::write,     ::fchown, ::fchmod,
+      ::flistxattr, ::fgetxattr, ::fsetxattr, ::fremovexattr, ::flock,     controlFile, ::fsync,  ::fdatasync,
+      syncRange,    adviseOn,    ::close,     ::linkat,       ::renameat2, ::unlinkat,
   };
   return calls;
 }

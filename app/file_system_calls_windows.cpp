@@ -18,6 +18,7 @@ const FileSystemCalls &FileSystemCalls::platform() {
       ::CreateFileW,
       ::ReadFile,
       ::WriteFile,
+      ::GetFileInformationByHandle,
       ::SetFileInformationByHandle,
       ::FlushFileBuffers,
       ::CloseHandle,

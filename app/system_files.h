@@ -44,17 +44,50 @@ std::optional<FileFacts> factsOf(const Path &file);
 // Whether the user has marked the file as not to be changed; nothing when that cannot be told.
 std::optional<bool> isReadOnly(const Path &file);
 
-std::optional<FileHandle> openForReading(const Path &file);
+// Where a job's file is, found once through every symbolic link: its folder and its name there.
+// Every later step goes by them, never by the path again, so that a link put at the path meanwhile
+// cannot send the job to another file. On POSIX the folder is held open, and every step goes through
+// it; on Windows a folder that holds an open file cannot be renamed, and its path serves.
+struct Place {
+  FileHandle folder; // POSIX only
+  Path folderPath;
+  Path name;
+  [[nodiscard]] Path path() const { return folderPath / name; }
+};
+// The place of the file itself that a path names. Where Windows cannot name it (some RAM disks and
+// network file systems), a file that is no link is its own, and a link fails with
+// ERROR_CANT_RESOLVE_FILENAME.
+std::optional<Place> placeOf(const Path &file);
+void release(const Place &place);
+
+// What tells one version of a file from another: which file it is, its size and its times.
+struct FileStamp {
+  std::uint64_t device;
+  std::uint64_t file;
+  std::uint64_t size;
+  std::int64_t modified;
+  std::int64_t changed; // POSIX only: a rename changes it
+  bool operator==(const FileStamp &) const = default;
+};
+
+// The file at a place, open for reading, and how it was when it was opened.
+struct Original {
+  FileHandle handle;
+  FileStamp stamp;
+  bool regular; // a regular file; a folder, a FIFO or a device is open only to be closed
+};
+// Opens the file at place without following a link put there and without waiting for a FIFO's
+// writer or a device.
+std::optional<Original> openOriginal(const Place &place);
+
+// What is at place's name now, the entry itself even if it is a link.
+std::optional<FileStamp> stampAt(const Place &place);
+
 // Up to count bytes: how many were read (0 at the end of the file), or nothing on a failure.
 std::optional<std::size_t> readSome(FileHandle file, char *buffer, std::size_t count);
 // Up to count bytes, at least one: how many were written, or nothing on a failure.
 std::optional<std::size_t> writeSome(FileHandle file, const char *bytes, std::size_t count);
 bool close(FileHandle file);
-
-// The absolute path of the file itself that a path names, through every symbolic link. Where Windows
-// cannot name it (some RAM disks and network file systems), a file that is no link is its own, and a
-// link fails with ERROR_CANT_RESOLVE_FILENAME.
-std::optional<Path> finalTarget(const Path &file);
 
 // A file this process alone writes, to take another's place. Until keepPrivateFile, the system
 // removes it should the process end, so that a crash leaves none of its content behind: it has no
@@ -63,19 +96,27 @@ std::optional<Path> finalTarget(const Path &file);
 // removeIfAbandoned leaves alone while this process holds it.
 struct PrivateFile {
   FileHandle handle;
-  Path name;  // where it is, or is to be once kept
+  Path name;  // where it is, or is to be once kept, in its place's folder
   bool named; // whether it would outlast this process under name
 };
 
-// Creates a new private file for name, private (POSIX) or hidden (Windows), and held from
-// removeIfAbandoned while it is open. Fails with an error nameTaken() recognises when the file
-// takes its name at once and something has that name already.
-std::optional<PrivateFile> createPrivateFile(const Path &name);
+// Creates a new private file for name in place's folder, private (POSIX) or hidden (Windows), and
+// held from removeIfAbandoned while it is open. Fails with an error nameTaken() recognises when the
+// file takes its name at once and something has that name already.
+std::optional<PrivateFile> createPrivateFile(const Place &place, const Path &name);
 bool nameTaken(ErrorCode error);
 
-// Gives an open file what the user chose for target: owner and permission bits (POSIX), attributes
-// and security descriptor (Windows), attributes and Unix mode (Wine).
-bool takeOverAttributes(const PrivateFile &file, const Path &target);
+// How taking over what the user chose for a file went.
+enum class Takeover {
+  done,
+  failed,         // lastError() says why
+  groupLost,      // the user is not in the file's group, whose rights would go to another
+  attributesLost, // an access control list or an extended attribute could not be set; lastError()
+};
+// Gives an open file what the user chose for the file at place: owner, permission bits, access
+// control list and the extended attributes a user may set (POSIX); attributes and security
+// descriptor (Windows); attributes and Unix mode (Wine).
+Takeover takeOverAttributes(const PrivateFile &file, const Place &place);
 
 // Returns once the file's content is on the disk.
 bool flush(FileHandle file);
@@ -83,19 +124,26 @@ bool flush(FileHandle file);
 // Lets the file outlast this process under its name, which it takes now if it has none (failing with
 // an error nameTaken() recognises should something have that name already), still held from
 // removeIfAbandoned while it is open.
-bool keepPrivateFile(PrivateFile &file);
+bool keepPrivateFile(const Place &place, PrivateFile &file);
 
-// Puts the kept, still open file in place of target in one atomic step. On a failure target still
-// holds its old content, and file is where it was.
-bool putInPlace(const PrivateFile &file, const Path &target);
+enum class Placement {
+  done,
+  failed,    // lastError() says why; place holds what it held, and file is where it was
+  changed,   // place no longer holds the file as stamp says it was; nothing moved
+  displaced, // file is at place, but what was there could not be removed from file's old name,
+             // where it is now; lastError() says why
+};
+// Puts the kept, still open file at place in one atomic step, but only over the file that was read,
+// as stamp says it was.
+Placement putInPlace(const PrivateFile &file, const Place &place, const FileStamp &stamp);
 
-// Makes the step of putInPlace durable. Its failure cannot undo the step: target then holds the new
+// Makes the step of putInPlace durable. Its failure cannot undo the step: place then holds the new
 // content, which the disk may not keep.
-bool recordPlacement(const PrivateFile &file, const Path &target);
+bool recordPlacement(const PrivateFile &file, const Place &place);
 
-void removeFile(const Path &file);
+void removeFile(const Place &place, const Path &name);
 
 // Removes a file made by createPrivateFile unless it is still open: one whose process died.
-void removeIfAbandoned(const Path &file);
+void removeIfAbandoned(const Place &place, const Path &name);
 
 } // namespace orvelin::os

@@ -75,7 +75,7 @@ bool takeOverSecurity(HANDLE file, const Path &target) {
   const FileSystemCalls &fs = fileSystem();
   const HANDLE source =
       fs.createFile(target.c_str(), READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, 0, nullptr);
+                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (source == INVALID_HANDLE_VALUE) {
     return false;
   }
@@ -211,6 +211,70 @@ std::optional<Path> unresolvedTarget(const Path &file) {
   return pathWritten(std::move(full), length);
 }
 
+std::optional<Path> finalTarget(const Path &file) {
+  const FileSystemCalls &fs = fileSystem();
+  // The open follows every symbolic link. It asks for the attributes only, and shares everything, so
+  // that no other program's handle is in its way.
+  const HANDLE handle =
+      fs.createFile(file.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return std::nullopt;
+  }
+  const std::optional<Path> target = finalPathOf(handle);
+  const DWORD error = GetLastError();
+  fs.closeHandle(handle);
+  if (!target && finalPathUnnamed(error)) {
+    return unresolvedTarget(file);
+  }
+  SetLastError(error);
+  return target;
+}
+
+std::optional<BY_HANDLE_FILE_INFORMATION> informationOf(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (fileSystem().getFileInformationByHandle(file, &information) == FALSE) {
+    return std::nullopt;
+  }
+  return information;
+}
+
+std::uint64_t joined(DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; }
+
+// The volume and index name the file on it; a file's size and its last write tell its versions.
+FileStamp stampOf(const BY_HANDLE_FILE_INFORMATION &information) {
+  return {information.dwVolumeSerialNumber, joined(information.nFileIndexHigh, information.nFileIndexLow),
+          joined(information.nFileSizeHigh, information.nFileSizeLow),
+          static_cast<std::int64_t>(
+              joined(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime)),
+          0};
+}
+
+// The entry at place itself, a link included, opened (handle, which the caller closes) and what the
+// system says of it; nothing, the handle closed, on a failure.
+std::optional<BY_HANDLE_FILE_INFORMATION> openAt(const Place &place, DWORD access, DWORD sharing, DWORD flags,
+                                                 HANDLE &handle) {
+  handle = fileSystem().createFile(place.path().c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                                   flags | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return std::nullopt;
+  }
+  const std::optional<BY_HANDLE_FILE_INFORMATION> information = informationOf(handle);
+  if (!information) {
+    const DWORD error = GetLastError();
+    fileSystem().closeHandle(handle);
+    SetLastError(error);
+  }
+  return information;
+}
+
+// The entry at place, shared with everything, open with access and for a stamp.
+std::optional<FileStamp> openStamped(const Place &place, DWORD access, HANDLE &handle) {
+  const std::optional<BY_HANDLE_FILE_INFORMATION> information =
+      openAt(place, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_FLAG_BACKUP_SEMANTICS, handle);
+  return information ? std::optional(stampOf(*information)) : std::nullopt;
+}
+
 } // namespace
 
 ErrorCode lastError() { return GetLastError(); }
@@ -260,11 +324,36 @@ std::optional<bool> isReadOnly(const Path &file) {
   return (data->dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-std::optional<FileHandle> openForReading(const Path &file) {
-  // Others may read along, but no program may write to the file while it is read.
-  const HANDLE handle = fileSystem().createFile(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  return handle != INVALID_HANDLE_VALUE ? std::optional(handle) : std::nullopt;
+std::optional<Place> placeOf(const Path &file) {
+  const std::optional<Path> target = finalTarget(file);
+  if (!target) {
+    return std::nullopt;
+  }
+  return Place{nullptr, target->parent_path(), target->filename()};
+}
+
+void release(const Place & /*place*/) {}
+
+std::optional<Original> openOriginal(const Place &place) {
+  // Others may read along, but no program may write to the file while it is read. A link put at its
+  // name is opened as itself, which is no regular file.
+  HANDLE handle = nullptr;
+  const std::optional<BY_HANDLE_FILE_INFORMATION> information =
+      openAt(place, GENERIC_READ, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN, handle);
+  if (!information) {
+    return std::nullopt;
+  }
+  return Original{handle, stampOf(*information),
+                  (information->dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0};
+}
+
+std::optional<FileStamp> stampAt(const Place &place) {
+  HANDLE handle = nullptr;
+  const std::optional<FileStamp> stamp = openStamped(place, FILE_READ_ATTRIBUTES, handle);
+  if (stamp) {
+    fileSystem().closeHandle(handle);
+  }
+  return stamp;
 }
 
 std::optional<std::size_t> readSome(FileHandle file, char *buffer, std::size_t count) {
@@ -292,28 +381,9 @@ std::optional<std::size_t> writeSome(FileHandle file, const char *bytes, std::si
 
 bool close(FileHandle file) { return fileSystem().closeHandle(file) != FALSE; }
 
-std::optional<Path> finalTarget(const Path &file) {
+std::optional<PrivateFile> createPrivateFile(const Place &place, const Path &name) {
   const FileSystemCalls &fs = fileSystem();
-  // The open follows every symbolic link. It asks for the attributes only, and shares everything, so
-  // that no other program's handle is in its way.
-  const HANDLE handle =
-      fs.createFile(file.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    return std::nullopt;
-  }
-  const std::optional<Path> target = finalPathOf(handle);
-  const DWORD error = GetLastError();
-  fs.closeHandle(handle);
-  if (!target && finalPathUnnamed(error)) {
-    return unresolvedTarget(file);
-  }
-  SetLastError(error);
-  return target;
-}
-
-std::optional<PrivateFile> createPrivateFile(const Path &name) {
-  const FileSystemCalls &fs = fileSystem();
+  const Path path = place.folderPath / name;
   // Under Wine a new file's mode is made up from the access list it is created with, and is the
   // umask's without one (0644: any user may read it). Writing alone, for a group of the user's, makes
   // it 0200 (0220 where the umask leaves the group's write bit) until takeOverUnixMode: no other user
@@ -329,7 +399,7 @@ std::optional<PrivateFile> createPrivateFile(const Path &name) {
   // Shared with nobody: while it is open, even a delete fails, which is what keeps it from tidying.
   // Its handle renames it into place, and sets its security descriptor.
   const HANDLE handle =
-      fs.createFile(name.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
+      fs.createFile(path.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
                     underWine() ? &writeOnlyUnderWine : nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     return std::nullopt;
@@ -338,7 +408,7 @@ std::optional<PrivateFile> createPrivateFile(const Path &name) {
   if (!markForDeletion(handle, true)) {
     const DWORD error = GetLastError();
     fs.closeHandle(handle);
-    fs.deleteFile(name.c_str());
+    fs.deleteFile(path.c_str());
     SetLastError(error);
     return std::nullopt;
   }
@@ -347,26 +417,27 @@ std::optional<PrivateFile> createPrivateFile(const Path &name) {
 
 bool nameTaken(ErrorCode error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
 
-bool takeOverAttributes(const PrivateFile &file, const Path &target) {
+Takeover takeOverAttributes(const PrivateFile &file, const Place &place) {
+  const Path target = place.path();
   const std::optional<WIN32_FILE_ATTRIBUTE_DATA> data = attributesOf(target);
   const bool wine = underWine();
   if (!data || (!wine && !takeOverSecurity(file.handle, target))) {
-    return false;
+    return Takeover::failed;
   }
   // A rename keeps the new file's own. The times are left as they are (zero).
   FILE_BASIC_INFO basic{};
   const DWORD kept = data->dwFileAttributes & transferableAttributes;
   basic.FileAttributes = kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
   if (fileSystem().setFileInformationByHandle(file.handle, FileBasicInfo, &basic, sizeof basic) == FALSE) {
-    return false;
+    return Takeover::failed;
   }
   // Last, as Wine gives write bits of its own with the attributes.
-  return !wine || takeOverUnixMode(file.name, target);
+  return !wine || takeOverUnixMode(place.folderPath / file.name, target) ? Takeover::done : Takeover::failed;
 }
 
 bool flush(FileHandle file) { return fileSystem().flushFileBuffers(file) != FALSE; }
 
-bool keepPrivateFile(PrivateFile &file) {
+bool keepPrivateFile(const Place & /*place*/, PrivateFile &file) {
   if (!markForDeletion(file.handle, false)) {
     return false;
   }
@@ -374,32 +445,35 @@ bool keepPrivateFile(PrivateFile &file) {
   return true;
 }
 
-bool putInPlace(const PrivateFile &file, const Path &target) {
-  const FileSystemCalls &fs = fileSystem();
+Placement putInPlace(const PrivateFile &file, const Place &place, const FileStamp &stamp) {
   // A file another program holds without letting it be deleted cannot be replaced; that is found out
-  // before anything moves.
-  const HANDLE replaced = fs.createFile(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr);
-  if (replaced == INVALID_HANDLE_VALUE) {
-    return false;
+  // before anything moves, on the entry at the name itself, which must still be the file read.
+  HANDLE replaced = nullptr;
+  const std::optional<FileStamp> now = openStamped(place, DELETE | FILE_READ_ATTRIBUTES, replaced);
+  if (!now) {
+    return Placement::failed;
   }
-  fs.closeHandle(replaced);
+  fileSystem().closeHandle(replaced);
+  if (*now != stamp) {
+    return Placement::changed;
+  }
   // With POSIX semantics the name changes hands even while others have the old file open, sharing
   // its deletion; without, as MoveFileExW would do it, but through the handle that holds the file.
+  const Path target = place.path();
   if (!renameOverTarget(file.handle, target, fileRenameInfoEx, replaceIfExists | posixSemantics) &&
       (!posixRenameUnsupported(GetLastError()) ||
        !renameOverTarget(file.handle, target, FileRenameInfo, replaceIfExists))) {
-    return false;
+    return Placement::failed;
   }
-  return true;
+  return Placement::done;
 }
 
 // The file's own metadata, its new name with it, reaches the disk.
-bool recordPlacement(const PrivateFile &file, const Path & /*target*/) { return flush(file.handle); }
+bool recordPlacement(const PrivateFile &file, const Place & /*place*/) { return flush(file.handle); }
 
-void removeFile(const Path &file) { fileSystem().deleteFile(file.c_str()); }
+void removeFile(const Place &place, const Path &name) { fileSystem().deleteFile((place.folderPath / name).c_str()); }
 
 // The file of a live job is open without sharing, so only an abandoned one can be deleted.
-void removeIfAbandoned(const Path &file) { removeFile(file); }
+void removeIfAbandoned(const Place &place, const Path &name) { removeFile(place, name); }
 
 } // namespace orvelin::os

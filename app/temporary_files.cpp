@@ -16,29 +16,29 @@ constexpr std::string_view randomCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefg
 constexpr int attempts = 100;
 
 // ".<name>.orvelin-": hidden, so that a file left by a crash stays out of the user's way.
-NativeName temporaryPrefixFor(const std::filesystem::path &target) {
+NativeName temporaryPrefixFor(const os::Place &place) {
   std::filesystem::path prefix = ".";
-  prefix += target.filename().native().substr(0, longestNameStem);
+  prefix += place.name.native().substr(0, longestNameStem);
   prefix += ".orvelin-";
   return prefix.native();
 }
 
-// A new name for a temporary file of target, in target's folder.
-std::filesystem::path temporaryName(const std::filesystem::path &target) {
+// A new name for a temporary file of the file at place, in its folder.
+std::filesystem::path temporaryName(const os::Place &place) {
   thread_local std::mt19937 generator{std::random_device{}()};
   std::uniform_int_distribution<std::size_t> pick(0, randomCharacters.size() - 1);
-  NativeName name = temporaryPrefixFor(target);
+  NativeName name = temporaryPrefixFor(place);
   for (std::size_t i = 0; i < randomLength; ++i) {
     name.push_back(static_cast<NativeName::value_type>(randomCharacters[pick(generator)]));
   }
-  return target.parent_path() / name;
+  return name;
 }
 
 } // namespace
 
-std::optional<os::PrivateFile> createTemporaryFile(const std::filesystem::path &target) {
+std::optional<os::PrivateFile> createTemporaryFile(const os::Place &place) {
   for (int attempt = 0; attempt < attempts; ++attempt) {
-    if (std::optional<os::PrivateFile> file = os::createPrivateFile(temporaryName(target))) {
+    if (std::optional<os::PrivateFile> file = os::createPrivateFile(place, temporaryName(place))) {
       return file;
     }
     if (!os::nameTaken(os::lastError())) {
@@ -48,33 +48,33 @@ std::optional<os::PrivateFile> createTemporaryFile(const std::filesystem::path &
   return std::nullopt;
 }
 
-bool keepTemporaryFile(os::PrivateFile &file, const std::filesystem::path &target) {
+bool keepTemporaryFile(const os::Place &place, os::PrivateFile &file) {
   // Only a file that takes its name now can find it taken.
-  for (int attempt = 1; !os::keepPrivateFile(file); ++attempt) {
+  for (int attempt = 1; !os::keepPrivateFile(place, file); ++attempt) {
     if (attempt == attempts || !os::nameTaken(os::lastError())) {
       return false;
     }
-    file.name = temporaryName(target);
+    file.name = temporaryName(place);
   }
   return true;
 }
 
-void discardTemporaryFile(const os::PrivateFile &file) {
+void discardTemporaryFile(const os::Place &place, const os::PrivateFile &file) {
   os::close(file.handle);
   if (file.named) {
-    os::removeFile(file.name);
+    os::removeFile(place, file.name);
   }
 }
 
-void tidyAbandonedTemporaryFiles(const std::filesystem::path &target) {
-  const NativeName prefix = temporaryPrefixFor(target);
+void tidyAbandonedTemporaryFiles(const os::Place &place) {
+  const NativeName prefix = temporaryPrefixFor(place);
   std::error_code ignored;
-  for (const auto &entry : std::filesystem::directory_iterator(target.parent_path(), ignored)) {
+  for (const auto &entry : std::filesystem::directory_iterator(place.folderPath, ignored)) {
     const NativeName name = entry.path().filename().native();
     // While the file is not there, a leftover may hold the only copy of its content. It is looked for
     // before each removal, as it may go meanwhile.
-    if (name.starts_with(prefix) && name.size() == prefix.size() + randomLength && os::factsOf(target)) {
-      os::removeIfAbandoned(entry.path());
+    if (name.starts_with(prefix) && name.size() == prefix.size() + randomLength && os::stampAt(place)) {
+      os::removeIfAbandoned(place, name);
     }
   }
 }

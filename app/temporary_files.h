@@ -10,19 +10,19 @@
 
 namespace orvelin {
 
-// Creates the temporary file for target (an absolute path) in target's folder, and holds it for as
-// long as it is open; or nothing (os::lastError() says why).
-std::optional<os::PrivateFile> createTemporaryFile(const std::filesystem::path &target);
+// Creates the temporary file for the file at place, in its folder, and holds it for as long as it
+// is open; or nothing (os::lastError() says why).
+std::optional<os::PrivateFile> createTemporaryFile(const os::Place &place);
 
-// Lets the temporary file of target outlast this process under a temporary name of target's.
-bool keepTemporaryFile(os::PrivateFile &file, const std::filesystem::path &target);
+// Lets the temporary file of the file at place outlast this process under a temporary name.
+bool keepTemporaryFile(const os::Place &place, os::PrivateFile &file);
 
 // Closes the temporary file and removes it.
-void discardTemporaryFile(const os::PrivateFile &file);
+void discardTemporaryFile(const os::Place &place, const os::PrivateFile &file);
 
-// Removes the temporary files of target that no live process holds (those a crash or a failed
-// clean-up left behind), but only while target itself is there: until then, one of them may hold
-// the only copy of its content.
-void tidyAbandonedTemporaryFiles(const std::filesystem::path &target);
+// Removes the temporary files of the file at place that no live process holds (those a crash or a
+// failed clean-up left behind), but only while the file itself is there: until then, one of them
+// may hold the only copy of its content.
+void tidyAbandonedTemporaryFiles(const os::Place &place);
 
 } // namespace orvelin

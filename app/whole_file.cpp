@@ -5,31 +5,53 @@
 
 namespace orvelin {
 
+FileToRead::~FileToRead() {
+  if (original_ && !handleTaken_) {
+    os::close(original_->handle);
+  }
+  if (place_) {
+    os::release(*place_);
+  }
+}
+
 std::optional<FileToRead> openWholeFile(const std::filesystem::path &path, std::uint64_t largestSize,
                                         const std::string &tooLargeText, std::size_t spareRoom, MessageSink &messages) {
   const auto refuse = [&messages](const std::string &text) {
     reportFileError(messages, text);
     return std::nullopt;
   };
+  const std::string notRegular = cannot("read", path) + "it is not a regular file.";
+  // A first look, by the path: a device is best not opened at all.
   const std::optional<os::FileFacts> facts = os::factsOf(path);
   if (!facts) {
     return refuse(fileErrorText("read", path, os::lastError()));
   }
   if (!facts->regular) {
-    return refuse(cannot("read", path) + "it is not a regular file.");
+    return refuse(notRegular);
   }
-  if (facts->size > largestSize) {
-    return refuse(tooLargeText);
-  }
-  // The memory first: a job short of it has then opened nothing that would have to be closed.
-  const auto size = static_cast<std::size_t>(facts->size);
-  std::string buffer = reservedBuffer(size + spareRoom);
-  buffer.resize(size);
-  const std::optional<os::FileHandle> file = os::openForReading(path);
-  if (!file) {
+  const std::optional<os::Place> place = os::placeOf(path);
+  if (!place) {
     return refuse(fileErrorText("read", path, os::lastError()));
   }
-  return FileToRead(*file, std::move(buffer));
+  const std::optional<os::Original> original = os::openOriginal(*place);
+  if (!original) {
+    const os::ErrorCode error = os::lastError();
+    os::release(*place);
+    return refuse(fileErrorText("read", path, error));
+  }
+  FileToRead file(*place, *original);
+  // What was opened is what counts: something else may have taken the name since the first look.
+  if (!original->regular) {
+    return refuse(notRegular);
+  }
+  if (original->stamp.size > largestSize) {
+    return refuse(tooLargeText);
+  }
+  const auto size = static_cast<std::size_t>(original->stamp.size);
+  std::string buffer = reservedBuffer(size + spareRoom);
+  buffer.resize(size);
+  file.giveBuffer(std::move(buffer));
+  return file;
 }
 
 bool reportReadFault(MessageSink &messages, const std::filesystem::path &path, const ReadFault &fault) {

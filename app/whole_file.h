@@ -11,37 +11,42 @@
 
 namespace orvelin {
 
-// A regular file open for reading, and a buffer of its size for its bytes, with room to spare.
-// The file is closed when this goes, unless its handle has been taken.
+// A regular file open for reading, where it was found and how it was when opened, and a buffer of
+// its size for its bytes, with room to spare. The file is closed when this goes, unless its handle
+// has been taken.
 class FileToRead {
 public:
-  FileToRead(os::FileHandle file, std::string buffer) : file_(file), buffer_(std::move(buffer)) {}
-  FileToRead(FileToRead &&other) noexcept : file_(other.file_), buffer_(std::move(other.buffer_)) {
-    other.file_.reset();
-  }
+  FileToRead(const os::Place &place, const os::Original &original) : place_(place), original_(original) {}
+  FileToRead(FileToRead &&other) noexcept
+      : place_(std::exchange(other.place_, std::nullopt)), original_(std::exchange(other.original_, std::nullopt)),
+        buffer_(std::move(other.buffer_)) {}
   FileToRead(const FileToRead &) = delete;
   FileToRead &operator=(const FileToRead &) = delete;
   FileToRead &operator=(FileToRead &&) = delete;
-  ~FileToRead() {
-    if (file_) {
-      os::close(*file_);
-    }
-  }
+  ~FileToRead();
 
-  [[nodiscard]] std::size_t size() const { return buffer_.size(); }
+  [[nodiscard]] const os::Place &place() const { return *place_; }
+  [[nodiscard]] const os::Original &original() const { return *original_; }
+  [[nodiscard]] std::size_t size() const { return static_cast<std::size_t>(original_->stamp.size); }
   // The file's handle, which whoever takes it must close.
-  os::FileHandle takeHandle() { return *std::exchange(file_, std::nullopt); }
+  os::FileHandle takeHandle() {
+    handleTaken_ = true;
+    return original_->handle;
+  }
+  void giveBuffer(std::string buffer) { buffer_ = std::move(buffer); }
   // The buffer, already at the file's size, for its bytes.
   std::string takeBuffer() { return std::move(buffer_); }
 
 private:
-  std::optional<os::FileHandle> file_;
+  std::optional<os::Place> place_;
+  std::optional<os::Original> original_;
+  bool handleTaken_ = false;
   std::string buffer_;
 };
 
-// Opens the regular file at path to be read whole, into a buffer with spareRoom bytes to grow in
-// place. A file longer than largestSize is refused with tooLargeText before it is opened. Any failure
-// has been shown as a "File Error" box in messages when nothing is returned.
+// Finds the regular file at path once, through every link, and opens it there to be read whole, into
+// a buffer with spareRoom bytes to grow in place. A file longer than largestSize is refused with
+// tooLargeText. Any failure has been shown as a "File Error" box in messages when nothing is returned.
 std::optional<FileToRead> openWholeFile(const std::filesystem::path &path, std::uint64_t largestSize,
                                         const std::string &tooLargeText, std::size_t spareRoom, MessageSink &messages);
 

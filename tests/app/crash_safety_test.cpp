@@ -21,8 +21,8 @@ namespace {
 const std::string fileName = "file.bin";
 
 // How the temporary file comes to its name: linked from an unnamed one at the last step, or, where
-// the file system has no unnamed files, at its creation (the first two openings are of the file
-// read and of the unnamed file refused).
+// the file system has no unnamed files, at its creation (the first three openings are of the folder,
+// the file read and the unnamed file refused).
 struct Naming {
   const char *way;
   std::vector<Fault> faults; // what makes the job name its file so
@@ -31,7 +31,7 @@ struct Naming {
 };
 const Naming namings[] = {
     {"unnamed until linked", {}, FileCall::Linkat, 1},
-    {"named at its creation", {{FileCall::Open, 2, EOPNOTSUPP}}, FileCall::Open, 3},
+    {"named at its creation", {{FileCall::Openat, 3, EOPNOTSUPP}}, FileCall::Openat, 4},
 };
 
 class CrashSafety : public JobFolder {
@@ -118,10 +118,10 @@ TEST_F(CrashSafety, AKillAtEveryFileSystemCallOfEitherJob) {
         ASSERT_TRUE(runJob(encrypting, path));
         calls = watched.log();
       }
-      // The temporary file has a name from just after the call that gives it one until the rename
-      // over the path has been made.
+      // A temporary name is taken from just after the call that gives it one until the old content,
+      // exchanged onto it, has been removed.
       const std::size_t named = indexOf(calls, naming.namedBy, naming.occurrence);
-      const std::size_t renamed = indexOf(calls, FileCall::Rename, 1);
+      const std::size_t renamed = indexOf(calls, FileCall::Unlinkat, 1);
       ASSERT_LT(named, renamed);
       std::map<FileCall, int> occurrences;
       for (std::size_t at = 0; at < calls.size(); ++at) {

@@ -63,7 +63,7 @@ TEST_F(FileJobs, ASymbolicLinkStaysALinkAndItsTargetIsRewritten) {
 }
 
 TEST_F(FileJobs, TheTemporaryFileIsNamedAtItsCreationWhereTheFileSystemHasNoUnnamedFiles) {
-  // The second opening is the unnamed file's: refused as such a file system (or an old kernel)
+  // The third opening is the unnamed file's: refused as such a file system (or an old kernel)
   // refuses it, then with a fault of the named file's steps.
   const struct {
     os::ErrorCode refusal;
@@ -73,14 +73,14 @@ TEST_F(FileJobs, TheTemporaryFileIsNamedAtItsCreationWhereTheFileSystemHasNoUnna
       {EISDIR, std::nullopt},
       {EOPNOTSUPP, Fault{FileCall::Flock, 1, EWOULDBLOCK}},
       {EOPNOTSUPP, Fault{FileCall::Write, 1, ENOSPC}},
-      {EOPNOTSUPP, Fault{FileCall::Rename, 1, EACCES}},
+      {EOPNOTSUPP, Fault{FileCall::Renameat2, 1, EACCES}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(os::errorText(c.refusal) + (c.then ? ", then " + os::errorText(c.then->error) : ""));
     const fs::path path = put("plain.txt", "content");
     boxes.clear();
     FileSystemFaults injected;
-    injected.fail(FileCall::Open, c.refusal, 2);
+    injected.fail(FileCall::Openat, c.refusal, 3);
     if (c.then) {
       injected.fail(c.then->call, c.then->error, c.then->occurrence);
     }

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace orvelin::testing {
@@ -212,31 +213,35 @@ TEST_F(FileJobs, AFailureAtAnyStepOfTheReplacementLeavesTheOriginalAndNoTemporar
 #ifdef _WIN32
   // The rename's two ways, and the steps that may fail without harm: file_jobs_windows_test.cpp.
   const Fault faults[] = {
-      {FileCall::CreateFileW, 2, ERROR_ACCESS_DENIED}, // the file, opened for its final path
-      {FileCall::GetFinalPathNameByHandleW, 1, ERROR_NOT_ENOUGH_MEMORY},
       {FileCall::CreateFileW, 3, ERROR_ACCESS_DENIED},
       {FileCall::CreateFileW, 3, ERROR_WRITE_PROTECT}, // a read-only medium
       {FileCall::WriteFile, 1, ERROR_DISK_FULL},
       {FileCall::WriteFile, 3, ERROR_DISK_FULL},
       {FileCall::WriteFile, 2, ERROR_WRITE_FAULT},
-      {FileCall::GetFileAttributesExW, 3, ERROR_FILE_NOT_FOUND},
       {FileCall::SetFileInformationByHandle, 1, ERROR_ACCESS_DENIED}, // to be deleted when closed
-      {FileCall::CreateFileW, 4, ERROR_ACCESS_DENIED},                // the security descriptor, read
+      {FileCall::CreateFileW, 4, ERROR_ACCESS_DENIED},                // what is at the name, stamped
+      {FileCall::GetFileInformationByHandle, 2, ERROR_ACCESS_DENIED},
+      {FileCall::GetFileAttributesExW, 3, ERROR_FILE_NOT_FOUND},
+      {FileCall::CreateFileW, 5, ERROR_ACCESS_DENIED}, // the security descriptor, read
       {FileCall::GetSecurityInfo, 1, ERROR_ACCESS_DENIED},
       {FileCall::SetSecurityInfo, 1, ERROR_ACCESS_DENIED},
       {FileCall::SetFileInformationByHandle, 2, ERROR_ACCESS_DENIED}, // the attributes
       {FileCall::FlushFileBuffers, 1, ERROR_WRITE_FAULT},
       {FileCall::SetFileInformationByHandle, 3, ERROR_ACCESS_DENIED}, // to be kept
-      {FileCall::CreateFileW, 5, ERROR_SHARING_VIOLATION},            // the replaced file, held elsewhere
+      {FileCall::CreateFileW, 6, ERROR_SHARING_VIOLATION},            // the replaced file, held elsewhere
+      {FileCall::GetFileInformationByHandle, 3, ERROR_ACCESS_DENIED},
       {FileCall::SetFileInformationByHandle, 4, ERROR_ACCESS_DENIED}, // the rename
   };
 #else
+  // Openat: the folder, the file, the temporary file, the file again for what the user chose for it.
+  // Fstatat: is it read-only, is it a file, the one opened, is it still there (then 5 to 7 after it).
   const Fault faults[] = {
-      {FileCall::Realpath, 1, ENOENT},   {FileCall::Open, 2, EACCES},   {FileCall::Open, 2, EROFS},
-      {FileCall::Flock, 1, EWOULDBLOCK}, {FileCall::Write, 1, ENOSPC},  {FileCall::Write, 3, ENOSPC},
-      {FileCall::Write, 2, EIO},         {FileCall::Stat, 3, ENOENT},   {FileCall::Fchmod, 1, EPERM},
-      {FileCall::Fsync, 1, EIO},         {FileCall::Linkat, 1, ENOSPC}, {FileCall::Rename, 1, EXDEV},
-      {FileCall::Rename, 1, EACCES},
+      {FileCall::Openat, 3, EACCES}, {FileCall::Openat, 3, EROFS},    {FileCall::Flock, 1, EWOULDBLOCK},
+      {FileCall::Write, 1, ENOSPC},  {FileCall::Write, 3, ENOSPC},    {FileCall::Write, 2, EIO},
+      {FileCall::Fstatat, 4, EIO},   {FileCall::Openat, 4, EACCES},   {FileCall::Fstatat, 5, EIO},
+      {FileCall::Fchmod, 1, EPERM},  {FileCall::Fsync, 1, EIO},       {FileCall::Linkat, 1, ENOSPC},
+      {FileCall::Fstatat, 6, EIO},   {FileCall::Renameat2, 1, EXDEV}, {FileCall::Renameat2, 1, EACCES},
+      {FileCall::Fstatat, 7, EIO}, // what the exchange took out, which goes back
   };
 #endif
   const std::string original = randomBytes(std::size_t{3} << 20);
@@ -255,6 +260,74 @@ TEST_F(FileJobs, AFailureAtAnyStepOfTheReplacementLeavesTheOriginalAndNoTemporar
     EXPECT_EQ(entries(), std::vector<std::string>{"precious.bin"});
     EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(fault.error) +
                                            ". The file has not been changed."));
+  }
+}
+
+// Each meddling happens at a chosen call of the job, so that every race runs the same way each time.
+TEST_F(FileJobs, ReplacesOnlyTheFileItReadWhateverIsPutAtItsNameMeanwhile) {
+  const std::string content = "the user's words";
+  // Each of what another program does, once the new content is written and (Linux) as the new file
+  // takes the name, the check before having passed by then.
+  const struct {
+    const char *what;
+    std::function<void(const fs::path &path)> meddle;
+    std::string leftAtPath;           // what the path holds afterwards, as the other left it
+    std::vector<std::string> entries; // of the folder, afterwards
+  } meddlings[] = {
+#ifndef _WIN32 // Wine makes no Windows links
+      {"a link to another of the user's files put in its place",
+       [](const fs::path &path) {
+         fs::rename(path, path.parent_path() / "moved.txt");
+         fs::create_symlink("other.txt", path);
+       },
+       "another file",
+       {"moved.txt", "other.txt", "plain.txt"}},
+#endif
+      {"a version saved by rename",
+       [](const fs::path &path) {
+         std::ofstream(path.parent_path() / "saving.tmp") << "saved meanwhile";
+         fs::rename(path.parent_path() / "saving.tmp", path);
+       },
+       "saved meanwhile",
+       {"other.txt", "plain.txt"}},
+      {"an append",
+       [](const fs::path &path) { std::ofstream(path, std::ios::app) << " and more"; },
+       content + " and more",
+       {"other.txt", "plain.txt"}},
+  };
+  const struct {
+    const char *when;
+    FileCall call;
+  } moments[] = {
+#ifdef _WIN32
+      // Windows has no exchange of names: the check just before the rename is the last guard.
+      {"after the content is written", FileCall::FlushFileBuffers},
+#else
+      {"after the content is written", FileCall::Fsync},
+      {"as the names change hands", FileCall::Renameat2},
+#endif
+  };
+  for (const auto &m : meddlings) {
+    for (const auto &moment : moments) {
+      SCOPED_TRACE(std::string(m.what) + ", " + moment.when);
+      fs::remove_all(dir / "moved.txt");
+      const fs::path other = put("other.txt", "another file");
+      const fs::path path = put("plain.txt", content);
+      boxes.clear();
+      FileSystemFaults injected;
+      injected.before(moment.call, 1, [&] { m.meddle(path); });
+      EXPECT_FALSE(EncryptFile(path, u"pw", boxes));
+      EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) +
+                                             "\": the file was changed while it was being rewritten; it has been "
+                                             "left as it is now."));
+      EXPECT_EQ(contentOf(other), "another file");
+      EXPECT_EQ(contentOf(path), m.leftAtPath);
+      EXPECT_EQ(entries(), m.entries);
+      if (fs::exists(dir / "moved.txt")) {
+        EXPECT_EQ(contentOf(dir / "moved.txt"), content);
+      }
+      fs::remove(path);
+    }
   }
 }
 
@@ -283,15 +356,17 @@ TEST_F(FileJobs, AFailureWhileReadingIsReportedAndTouchesNothing) {
       {FileCall::GetFileAttributesExW, 1, ERROR_FILE_NOT_FOUND},       // vanished after the window's check
       {FileCall::GetFileAttributesExW, 1, ERROR_FILENAME_EXCED_RANGE}, // a path too long
       {FileCall::GetFileAttributesExW, 2, ERROR_ACCESS_DENIED},
-      {FileCall::CreateFileW, 1, ERROR_SHARING_VIOLATION},
+      {FileCall::CreateFileW, 1, ERROR_ACCESS_DENIED}, // the file, opened for its final path
+      {FileCall::GetFinalPathNameByHandleW, 1, ERROR_NOT_ENOUGH_MEMORY},
+      {FileCall::CreateFileW, 2, ERROR_SHARING_VIOLATION},
+      {FileCall::GetFileInformationByHandle, 1, ERROR_ACCESS_DENIED},
       {FileCall::ReadFile, 1, ERROR_READ_FAULT},
   };
 #else
   const Fault faults[] = {
-      {FileCall::Stat, 1, ENOENT}, // vanished after the window's check
-      {FileCall::Stat, 2, EIO},
-      {FileCall::Open, 1, EACCES},
-      {FileCall::Read, 1, EIO},
+      {FileCall::Fstatat, 1, ENOENT}, // vanished after the window's check
+      {FileCall::Fstatat, 2, EIO},    {FileCall::Realpath, 1, ENOENT}, {FileCall::Openat, 1, EACCES}, // the folder
+      {FileCall::Openat, 2, EACCES},  {FileCall::Fstatat, 3, EIO},     {FileCall::Read, 1, EIO},
   };
 #endif
   for (const Fault &fault : faults) {
@@ -382,9 +457,14 @@ TEST_F(FileJobs, ALeftOverIsKeptWhileTheFileIsNotThere) {
   const fs::path path = put("file.bin", "content");
   const fs::path leftOver = put(".file.bin.orvelin-a1B2c3", "the only copy of the content");
   FileSystemFaults injected;
-  // The file is gone as the tidy looks for it (another job has set it aside); the job has looked at
-  // it twice before: is it read-only, how large is it.
-  injected.fail(factsRead, noSuchFile, 3);
+  // The file is gone as the tidy looks for it (another job has set it aside). The job has looked at
+  // it before: is it read-only, is it a file, and the one opened (POSIX); opened to find where it is,
+  // and opened to be read (Windows).
+#ifdef _WIN32
+  injected.fail(FileCall::CreateFileW, noSuchFile, 3);
+#else
+  injected.fail(FileCall::Fstatat, noSuchFile, 4);
+#endif
   EXPECT_TRUE(EncryptFile(path, u"pw", boxes));
   EXPECT_EQ(contentOf(leftOver), "the only copy of the content");
 }

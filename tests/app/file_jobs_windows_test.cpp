@@ -402,13 +402,13 @@ TEST_F(FileJobs, WhereTheSystemCannotNameTheFinalPathAFileIsReplacedWhereItIsAnd
     }
     EXPECT_EQ(encrypted, !c.refusal);
     if (c.refusal) {
-      EXPECT_EQ(writes, 0) << "refused only once the new content was written";
+      EXPECT_EQ(writes, 0) << "refused before anything is written";
     }
     EXPECT_EQ(contentOf(path), c.refusal ? "content" : sealAndEncrypt("pw", "content", boxes));
     EXPECT_EQ(entries(), std::vector<std::string>{"file.txt"});
     if (c.refusal) {
-      EXPECT_EQ(boxes.messages(), fileErrors("Cannot write \"" + shown(path) + "\": " + os::errorText(*c.refusal) +
-                                             ". The file has not been changed."));
+      EXPECT_EQ(boxes.messages(),
+                fileErrors("Cannot read \"" + shown(path) + "\": " + os::errorText(*c.refusal) + "."));
     } else {
       EXPECT_TRUE(boxes.messages().empty());
     }

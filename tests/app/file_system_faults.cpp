@@ -46,6 +46,7 @@ const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::CreateFileW, &FileSystemCalls::createFile>(),
     Faults::intercepted<FileCall::ReadFile, &FileSystemCalls::readFile>(),
     Faults::intercepted<FileCall::WriteFile, &FileSystemCalls::writeFile>(),
+    Faults::intercepted<FileCall::GetFileInformationByHandle, &FileSystemCalls::getFileInformationByHandle>(),
     Faults::intercepted<FileCall::SetFileInformationByHandle, &FileSystemCalls::setFileInformationByHandle>(),
     Faults::intercepted<FileCall::FlushFileBuffers, &FileSystemCalls::flushFileBuffers>(),
     Faults::intercepted<FileCall::CloseHandle, &FileSystemCalls::closeHandle>(),
@@ -58,14 +59,18 @@ const FileSystemCalls interceptingCalls{
 };
 #else
 const FileSystemCalls interceptingCalls{
-    Faults::intercepted<FileCall::Stat, &FileSystemCalls::stat>(),
     Faults::intercepted<FileCall::Realpath, &FileSystemCalls::realpath>(),
     Faults::intercepted<FileCall::Access, &FileSystemCalls::access>(),
-    Faults::intercepted<FileCall::Open, &FileSystemCalls::open>(),
+    Faults::intercepted<FileCall::Openat, &FileSystemCalls::openat>(),
+    Faults::intercepted<FileCall::Fstatat, &FileSystemCalls::fstatat>(),
     Faults::intercepted<FileCall::Read, &FileSystemCalls::read>(),
     Faults::intercepted<FileCall::Write, &FileSystemCalls::write>(),
     Faults::intercepted<FileCall::Fchown, &FileSystemCalls::fchown>(),
     Faults::intercepted<FileCall::Fchmod, &FileSystemCalls::fchmod>(),
+    Faults::intercepted<FileCall::Flistxattr, &FileSystemCalls::flistxattr>(),
+    Faults::intercepted<FileCall::Fgetxattr, &FileSystemCalls::fgetxattr>(),
+    Faults::intercepted<FileCall::Fsetxattr, &FileSystemCalls::fsetxattr>(),
+    Faults::intercepted<FileCall::Fremovexattr, &FileSystemCalls::fremovexattr>(),
     Faults::intercepted<FileCall::Flock, &FileSystemCalls::flock>(),
     Faults::intercepted<FileCall::Fcntl, &FileSystemCalls::fcntl>(),
     Faults::intercepted<FileCall::Fsync, &FileSystemCalls::fsync>(),
@@ -74,8 +79,8 @@ const FileSystemCalls interceptingCalls{
     Faults::intercepted<FileCall::Fadvise, &FileSystemCalls::fadvise>(),
     Faults::intercepted<FileCall::Close, &FileSystemCalls::close>(),
     Faults::intercepted<FileCall::Linkat, &FileSystemCalls::linkat>(),
-    Faults::intercepted<FileCall::Rename, &FileSystemCalls::rename>(),
-    Faults::intercepted<FileCall::Unlink, &FileSystemCalls::unlink>(),
+    Faults::intercepted<FileCall::Renameat2, &FileSystemCalls::renameat2>(),
+    Faults::intercepted<FileCall::Unlinkat, &FileSystemCalls::unlinkat>(),
 };
 #endif
 

@@ -24,6 +24,7 @@ enum class FileCall {
   CreateFileW,
   ReadFile,
   WriteFile,
+  GetFileInformationByHandle,
   SetFileInformationByHandle,
   FlushFileBuffers,
   CloseHandle,
@@ -33,20 +34,23 @@ enum class FileCall {
   WineGetUnixFileName,
   WineUnixSpawnvp,
 };
-inline constexpr FileCall factsRead = FileCall::GetFileAttributesExW;
 inline constexpr FileCall contentRead = FileCall::ReadFile;
 inline constexpr FileCall contentWrite = FileCall::WriteFile;
 inline constexpr os::ErrorCode noSuchFile = ERROR_FILE_NOT_FOUND;
 #else
 enum class FileCall {
-  Stat,
   Realpath,
   Access,
-  Open,
+  Openat,
+  Fstatat,
   Read,
   Write,
   Fchown,
   Fchmod,
+  Flistxattr,
+  Fgetxattr,
+  Fsetxattr,
+  Fremovexattr,
   Flock,
   Fcntl,
   Fsync,
@@ -55,10 +59,9 @@ enum class FileCall {
   Fadvise,
   Close,
   Linkat,
-  Rename,
-  Unlink,
+  Renameat2,
+  Unlinkat,
 };
-inline constexpr FileCall factsRead = FileCall::Stat;
 inline constexpr FileCall contentRead = FileCall::Read;
 inline constexpr FileCall contentWrite = FileCall::Write;
 inline constexpr os::ErrorCode noSuchFile = ENOENT;

@@ -46,7 +46,8 @@ class UncachedFiles : public JobFolder {
 protected:
   // Writes content in pieces through UncachedAppends; what the file holds afterwards.
   std::string written(const std::string &content, const Pieces &pieces) {
-    std::optional<os::PrivateFile> file = os::createPrivateFile(dir / "written.bin");
+    const std::optional<os::Place> place = os::placeOf(put("beside.bin", ""));
+    std::optional<os::PrivateFile> file = place ? os::createPrivateFile(*place, "written.bin") : std::nullopt;
     EXPECT_TRUE(file);
     if (!file) {
       return {};
@@ -59,21 +60,23 @@ protected:
       done += length;
     }
     EXPECT_TRUE(appends.finish());
-    EXPECT_TRUE(os::keepPrivateFile(*file));
+    EXPECT_TRUE(os::keepPrivateFile(*place, *file));
     os::close(file->handle);
-    std::string result = contentOf(file->name);
-    fs::remove(file->name);
+    os::release(*place);
+    std::string result = contentOf(place->folderPath / file->name);
+    fs::remove(place->folderPath / file->name);
     return result;
   }
 
   // Reads the file at path to its end through UncachedReads, asking for pieces of those lengths.
   static std::string read(const fs::path &path, const Pieces &pieces) {
-    const std::optional<os::FileHandle> file = os::openForReading(path);
-    EXPECT_TRUE(file);
-    if (!file) {
+    const std::optional<os::Place> place = os::placeOf(path);
+    const std::optional<os::Original> original = place ? os::openOriginal(*place) : std::nullopt;
+    EXPECT_TRUE(original);
+    if (!original) {
       return {};
     }
-    UncachedReads reads(*file);
+    UncachedReads reads(original->handle);
     std::string result;
     for (std::size_t turn = 0;; ++turn) {
       std::string piece(pieces.lengths[std::min(turn, pieces.lengths.size() - 1)], '\0');
@@ -84,7 +87,8 @@ protected:
       }
       result.append(piece, 0, *got);
     }
-    os::close(*file);
+    os::close(original->handle);
+    os::release(*place);
     return result;
   }
 };
