@@ -151,7 +151,7 @@ bool rewrite(const JobKind &kind, const std::filesystem::path &path, std::u16str
     return false;
   }
   ContentReplacement replacement;
-  return replacement.begin(path, input->place(), input->original().stamp, messages) &&
+  return replacement.begin(path, input->place(), input->stamp(), messages) &&
          runEngine(kind, path, passwordBytes, *input, replacement, messages, progress) && replacement.finish(messages);
 }
 

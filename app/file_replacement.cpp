@@ -85,16 +85,7 @@ bool ContentReplacement::failed(os::ErrorCode error, MessageSink &messages) {
 }
 
 // The temporary file is the file now, whatever else is said of it: nothing is left to remove.
-bool ContentReplacement::placed(MessageSink &messages, const std::string &trouble) {
-  const os::PrivateFile file = *std::exchange(file_, std::nullopt);
-  const bool recorded = trouble.empty() && os::recordPlacement(file, *place_);
-  const os::ErrorCode error = os::lastError();
-  os::close(file.handle);
-  if (!trouble.empty()) {
-    return reportFileError(messages, trouble);
-  }
-  return recorded || reportFileError(messages, fileErrorText("write", path_, error) + " " + fileReplacedUnrecorded);
-}
+os::PrivateFile ContentReplacement::placedFile() { return *std::exchange(file_, std::nullopt); }
 
 bool ContentReplacement::finish(MessageSink &messages) {
   // Once the temporary file holds the whole content on the disk with what the user chose for the
@@ -116,17 +107,26 @@ bool ContentReplacement::finish(MessageSink &messages) {
     return failed(os::lastError(), messages);
   }
   switch (os::putInPlace(*file_, *place_, stamp_)) {
-  case os::Placement::done:
+  case os::Placement::done: {
     // Its content reached the disk before it took the file's place; only the step itself may not.
-    return placed(messages, "");
+    const os::PrivateFile file = placedFile();
+    const bool recorded = os::recordPlacement(file, *place_);
+    const os::ErrorCode error = os::lastError();
+    os::close(file.handle);
+    return recorded || reportFileError(messages, fileErrorText("write", path_, error) + " " + fileReplacedUnrecorded);
+  }
   case os::Placement::failed:
     return failed(os::lastError(), messages);
   case os::Placement::changed:
     return changedMeanwhile(messages);
-  case os::Placement::displaced:
-    return placed(messages, fileErrorText("write", path_, os::lastError()) +
-                                " The file holds its new content; what was at its name before is now " +
-                                quoted(place_->folderPath / file_->name) + ".");
+  case os::Placement::displaced: {
+    const os::ErrorCode error = os::lastError();
+    const os::PrivateFile file = placedFile();
+    os::close(file.handle);
+    return reportFileError(messages, fileErrorText("write", path_, error) +
+                                         " The file holds its new content; what was at its name before is now " +
+                                         quoted(place_->folderPath / file.name) + ".");
+  }
   }
   return failed(os::lastError(), messages);
 }

@@ -11,7 +11,6 @@
 
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace orvelin {
@@ -52,7 +51,7 @@ private:
   void abandon();
   bool takeOver(MessageSink &messages);
   bool changedMeanwhile(MessageSink &messages);
-  bool placed(MessageSink &messages, const std::string &trouble);
+  os::PrivateFile placedFile();
 
   std::filesystem::path path_;
   const os::Place *place_ = nullptr;

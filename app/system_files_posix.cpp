@@ -85,6 +85,15 @@ FileStamp stampOf(const struct stat &status) {
           status.st_ctim.tv_sec * nanoseconds + status.st_ctim.tv_nsec};
 }
 
+// What is at name in folder, the entry itself even if it is a link.
+std::optional<FileStamp> stampIn(int folder, const Path &name) {
+  struct stat status {};
+  if (fileSystem().fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    return std::nullopt;
+  }
+  return stampOf(status);
+}
+
 // Closes a handle and keeps the error that came before.
 void closeKeepingError(int file) {
   const int error = errno;
@@ -110,13 +119,7 @@ std::optional<Original> openOriginal(const Place &place) {
   return Original{file, stampOf(status), S_ISREG(status.st_mode)};
 }
 
-std::optional<FileStamp> stampAt(const Place &place) {
-  struct stat status {};
-  if (fileSystem().fstatat(place.folder, place.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-    return std::nullopt;
-  }
-  return stampOf(status);
-}
+std::optional<FileStamp> stampAt(const Place &place) { return stampIn(place.folder, place.name); }
 
 std::optional<std::size_t> readSome(FileHandle file, char *buffer, std::size_t count) {
   for (;;) {
@@ -243,10 +246,6 @@ bool copyAttributes(int from, int to) {
   return true;
 }
 
-} // namespace
-
-namespace {
-
 // What the user chose for the file from, carried over to the file to.
 Takeover takeOverAttributesOf(int from, int to) {
   const FileSystemCalls &fs = fileSystem();
@@ -334,8 +333,7 @@ Placement putInPlace(const PrivateFile &file, const Place &place, const FileStam
     return exchangeUnsupported(errno) && fs.renameat2(place.folder, from, place.folder, to, 0) == 0 ? Placement::done
                                                                                                     : Placement::failed;
   }
-  const Place swapped{place.folder, place.folderPath, file.name};
-  const std::optional<FileStamp> out = stampAt(swapped);
+  const std::optional<FileStamp> out = stampIn(place.folder, file.name);
   if (!out || !sameVersion(*out, stamp)) {
     const int error = errno;
     if (fs.renameat2(place.folder, from, place.folder, to, RENAME_EXCHANGE) != 0) {

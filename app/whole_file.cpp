@@ -6,8 +6,8 @@
 namespace orvelin {
 
 FileToRead::~FileToRead() {
-  if (original_ && !handleTaken_) {
-    os::close(original_->handle);
+  if (file_) {
+    os::close(*file_);
   }
   if (place_) {
     os::release(*place_);
@@ -20,14 +20,14 @@ std::optional<FileToRead> openWholeFile(const std::filesystem::path &path, std::
     reportFileError(messages, text);
     return std::nullopt;
   };
-  const std::string notRegular = cannot("read", path) + "it is not a regular file.";
+  const auto notRegular = [&path] { return cannot("read", path) + "it is not a regular file."; };
   // A first look, by the path: a device is best not opened at all.
   const std::optional<os::FileFacts> facts = os::factsOf(path);
   if (!facts) {
     return refuse(fileErrorText("read", path, os::lastError()));
   }
   if (!facts->regular) {
-    return refuse(notRegular);
+    return refuse(notRegular());
   }
   const std::optional<os::Place> place = os::placeOf(path);
   if (!place) {
@@ -42,7 +42,7 @@ std::optional<FileToRead> openWholeFile(const std::filesystem::path &path, std::
   FileToRead file(*place, *original);
   // What was opened is what counts: something else may have taken the name since the first look.
   if (!original->regular) {
-    return refuse(notRegular);
+    return refuse(notRegular());
   }
   if (original->stamp.size > largestSize) {
     return refuse(tooLargeText);

@@ -16,31 +16,29 @@ namespace orvelin {
 // has been taken.
 class FileToRead {
 public:
-  FileToRead(const os::Place &place, const os::Original &original) : place_(place), original_(original) {}
+  FileToRead(const os::Place &place, const os::Original &original)
+      : place_(place), file_(original.handle), stamp_(original.stamp) {}
   FileToRead(FileToRead &&other) noexcept
-      : place_(std::exchange(other.place_, std::nullopt)), original_(std::exchange(other.original_, std::nullopt)),
-        buffer_(std::move(other.buffer_)) {}
+      : place_(std::exchange(other.place_, std::nullopt)), file_(std::exchange(other.file_, std::nullopt)),
+        stamp_(other.stamp_), buffer_(std::move(other.buffer_)) {}
   FileToRead(const FileToRead &) = delete;
   FileToRead &operator=(const FileToRead &) = delete;
   FileToRead &operator=(FileToRead &&) = delete;
   ~FileToRead();
 
   [[nodiscard]] const os::Place &place() const { return *place_; }
-  [[nodiscard]] const os::Original &original() const { return *original_; }
-  [[nodiscard]] std::size_t size() const { return static_cast<std::size_t>(original_->stamp.size); }
+  [[nodiscard]] const os::FileStamp &stamp() const { return stamp_; }
+  [[nodiscard]] std::size_t size() const { return static_cast<std::size_t>(stamp_.size); }
   // The file's handle, which whoever takes it must close.
-  os::FileHandle takeHandle() {
-    handleTaken_ = true;
-    return original_->handle;
-  }
+  os::FileHandle takeHandle() { return *std::exchange(file_, std::nullopt); }
   void giveBuffer(std::string buffer) { buffer_ = std::move(buffer); }
   // The buffer, already at the file's size, for its bytes.
   std::string takeBuffer() { return std::move(buffer_); }
 
 private:
-  std::optional<os::Place> place_;
-  std::optional<os::Original> original_;
-  bool handleTaken_ = false;
+  std::optional<os::Place> place_; // released when this goes, unless moved away
+  std::optional<os::FileHandle> file_;
+  os::FileStamp stamp_;
   std::string buffer_;
 };
 

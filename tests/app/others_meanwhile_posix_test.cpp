@@ -77,33 +77,41 @@ mode_t modeOf(const fs::path &path) {
 
 TEST_F(FileJobs, TheAccessListAndTheUsersExtendedAttributesComeThroughBothWays) {
   // Nobody may read; the group object may not, whatever the mask says.
-  const std::string list = accessListOf(
+  const std::string named = accessListOf(
       {{userObject, 6, none}, {namedUser, 4, nobody}, {groupObject, 0, none}, {mask, 4, none}, {others, 0, none}});
-  const fs::path path = put("listed.txt", "for nobody");
-  setAttribute(path, "system.posix_acl_access", list);
-  setAttribute(path, "user.origin", "kept");
-  const mode_t mode = modeOf(path);
-  for (const bool encrypting : {true, false}) {
-    SCOPED_TRACE(encrypting ? "encrypted" : "decrypted");
-    ASSERT_TRUE(encrypting ? EncryptFile(path, u"pw", boxes) : DecryptFile(path, u"pw", boxes));
-    EXPECT_EQ(attributeOf(path, "system.posix_acl_access"), list);
-    EXPECT_EQ(attributeOf(path, "user.origin"), "kept");
-    EXPECT_EQ(modeOf(path), mode);
+  // What a new file in the folder is given, which a file without a list of its own must not keep.
+  const std::string folderDefault = accessListOf(
+      {{userObject, 7, none}, {namedUser, 7, nobody}, {groupObject, 7, none}, {mask, 7, none}, {others, 7, none}});
+  const struct {
+    const char *what;
+    std::optional<std::string> folderList;
+    std::optional<std::string> fileList;
+  } cases[] = {
+      {"a list with a named user", std::nullopt, named},
+      {"no list, in a folder with a default one", folderDefault, std::nullopt},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.folderList) {
+      setAttribute(dir, "system.posix_acl_default", *c.folderList);
+    }
+    const fs::path path = put("listed.txt", "for nobody");
+    ::removexattr(path.c_str(), "system.posix_acl_access"); // what the folder gave it
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    if (c.fileList) {
+      setAttribute(path, "system.posix_acl_access", *c.fileList);
+    }
+    setAttribute(path, "user.origin", "kept");
+    const mode_t mode = modeOf(path);
+    for (const bool encrypting : {true, false}) {
+      SCOPED_TRACE(encrypting ? "encrypted" : "decrypted");
+      ASSERT_TRUE(encrypting ? EncryptFile(path, u"pw", boxes) : DecryptFile(path, u"pw", boxes));
+      EXPECT_EQ(attributeOf(path, "system.posix_acl_access"), c.fileList);
+      EXPECT_EQ(attributeOf(path, "user.origin"), "kept");
+      EXPECT_EQ(modeOf(path), mode);
+    }
+    EXPECT_EQ(contentOf(path), "for nobody");
   }
-  EXPECT_EQ(contentOf(path), "for nobody");
-}
-
-TEST_F(FileJobs, AFoldersDefaultAccessListDoesNotWidenAFileThatHadNone) {
-  setAttribute(
-      dir, "system.posix_acl_default",
-      accessListOf(
-          {{userObject, 7, none}, {namedUser, 7, nobody}, {groupObject, 7, none}, {mask, 7, none}, {others, 7, none}}));
-  const fs::path path = put("private.txt", "mine alone");
-  ASSERT_EQ(::removexattr(path.c_str(), "system.posix_acl_access"), 0);
-  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
-  ASSERT_TRUE(EncryptFile(path, u"pw", boxes));
-  EXPECT_EQ(attributeOf(path, "system.posix_acl_access"), std::nullopt);
-  EXPECT_EQ(modeOf(path), 0600U);
 }
 
 TEST_F(FileJobs, WhatCannotBeCarriedOverLeavesTheFileAsItWas) {
