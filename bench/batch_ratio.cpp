@@ -3,6 +3,7 @@
 #include "child_job.h"
 #include "cli_run.h"
 #include "generated_file.h"
+#include "scratch_folder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -18,8 +19,8 @@ constexpr std::size_t mebibyte = std::size_t{1} << 20;
 } // namespace
 
 double batchRatio(const std::string &cli, std::size_t sizeMiB, std::size_t files) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orvelin-bench-batch";
-  std::filesystem::create_directories(folder);
+  const ScratchFolder scratch("orvelin-bench-batch");
+  const std::filesystem::path &folder = scratch.path();
   const std::filesystem::path password = folder / "password.txt";
   std::ofstream(password) << benchPassword << '\n';
   const std::string plain = generatedBytes(sizeMiB * mebibyte);
@@ -42,7 +43,6 @@ double batchRatio(const std::string &cli, std::size_t sizeMiB, std::size_t files
       throw std::runtime_error("the batch did not give the content back");
     }
   }
-  std::filesystem::remove_all(folder);
   return alone / together;
 }
 

@@ -3,7 +3,9 @@
 // of the baseline's time to its own (above 1 is faster than the baseline), the window's longest
 // stall while a job runs under it, orvelin-cli on a batch of files against one call per file, the
 // engine's share of each job's time, and orvelin-cli against a pipeline of openssl commands writing
-// the same bytes. The last nine lines are for scripts.
+// the same bytes. The last nine lines are for scripts. A figure whose step failed (the jobs refuse a
+// file over 1 GiB, say) is n/a there and in its other lines, with the reason on standard error, and
+// the run goes on.
 //   orvelin_bench [SIZE_MIB]
 
 #include "base/standard_error_messages.h"
@@ -12,17 +14,20 @@
 #include "child_job.h"
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
+#include "figure.h"
 #include "generated_file.h"
 #include "median.h"
 #include "openssl_pipeline.h"
 #include "ui_stall.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -75,47 +80,106 @@ EngineTimes engineSeconds(const std::string &plain) {
   return {encrypt, decrypt};
 }
 
-void report(const char *name, double seconds, double baseline, std::size_t bytes) {
-  std::printf("%-22s %8.3f s  %8.1f MiB/s  ratio %.3f\n", name, seconds,
-              static_cast<double>(bytes) / static_cast<double>(mebibyte) / seconds, baseline / seconds);
+void report(const char *name, std::optional<double> seconds, double baseline, std::size_t bytes) {
+  if (!seconds) {
+    std::printf("%-22s n/a\n", name);
+    return;
+  }
+  std::printf("%-22s %8.3f s  %8.1f MiB/s  ratio %.3f\n", name, *seconds,
+              static_cast<double>(bytes) / static_cast<double>(mebibyte) / *seconds, baseline / *seconds);
+}
+
+void reportPeak(const char *name, std::optional<double> mebibytes) {
+  if (mebibytes) {
+    std::printf("%-22s %.1f MiB\n", name, *mebibytes);
+  } else {
+    std::printf("%-22s n/a\n", name);
+  }
+}
+
+std::optional<double> ratio(std::optional<double> numerator, std::optional<double> denominator) {
+  if (!numerator || !denominator) {
+    return std::nullopt;
+  }
+  return *numerator / *denominator;
+}
+
+struct JobTimes {
+  JobRun encrypt;
+  JobRun decrypt;
+};
+
+// Both file jobs on file, each in a process of its own, which must give plain back; else throws,
+// saying which failed (a job's own box, on standard error, says why).
+JobTimes jobSeconds(const std::string &self, const std::filesystem::path &file, const std::string &plain) {
+  const JobRun encrypted = runJobInChild(self, "encrypt", file);
+  if (!encrypted.rewritten) {
+    throw std::runtime_error("the encryption job failed");
+  }
+  const JobRun decrypted = runJobInChild(self, "decrypt", file);
+  if (!decrypted.rewritten) {
+    throw std::runtime_error("the decryption job failed");
+  }
+  std::ifstream restored(file, std::ios::binary);
+  if (std::string(std::istreambuf_iterator<char>(restored), {}) != plain) {
+    throw std::runtime_error("the file jobs did not give the content back");
+  }
+  return {encrypted, decrypted};
 }
 
 // The engine's times and the jobs', each job in a process of its own: the medians of timedRuns
 // rounds, each round the engine and then both jobs, so that a slow moment of the machine weighs on
-// both sides of a share alike; and the jobs' highest peaks of memory.
+// both sides of a share alike; and the jobs' highest peaks of memory, in MiB. A side that fails once
+// is not run again and has no figures.
 struct Timings {
-  EngineTimes engine;
-  JobRun encryptJob;
-  JobRun decryptJob;
+  std::optional<double> engineEncrypt;
+  std::optional<double> engineDecrypt;
+  std::optional<double> jobEncrypt;
+  std::optional<double> jobDecrypt;
+  std::optional<double> encryptPeakMiB;
+  std::optional<double> decryptPeakMiB;
 };
 
-Timings medianTimings(const std::filesystem::path &file, const std::string &plain) {
-  const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+Timings medianTimings(const std::string &self, const std::filesystem::path &file, const std::string &plain) {
   std::vector<double> engineEncrypt;
   std::vector<double> engineDecrypt;
   std::vector<double> jobEncrypt;
   std::vector<double> jobDecrypt;
-  Timings timings{};
+  long encryptPeakKiB = 0;
+  long decryptPeakKiB = 0;
+  bool engineFailed = false;
+  bool jobsFailed = false;
   for (int run = 0; run < timedRuns; ++run) {
-    const EngineTimes engine = engineSeconds(plain);
-    const JobRun encrypted = runJobInChild(self, "encrypt", file);
-    const JobRun decrypted = runJobInChild(self, "decrypt", file);
-    std::ifstream restored(file, std::ios::binary);
-    if (!encrypted.rewritten || !decrypted.rewritten ||
-        std::string(std::istreambuf_iterator<char>(restored), {}) != plain) {
-      std::filesystem::remove(file);
-      throw std::runtime_error("the file jobs did not give the content back");
+    if (!engineFailed) {
+      const std::optional<EngineTimes> engine = attempt("the engine in memory", [&] { return engineSeconds(plain); });
+      engineFailed = !engine;
+      if (engine) {
+        engineEncrypt.push_back(engine->encrypt);
+        engineDecrypt.push_back(engine->decrypt);
+      }
     }
-    engineEncrypt.push_back(engine.encrypt);
-    engineDecrypt.push_back(engine.decrypt);
-    jobEncrypt.push_back(encrypted.seconds);
-    jobDecrypt.push_back(decrypted.seconds);
-    timings.encryptJob.peakResidentKiB = std::max(timings.encryptJob.peakResidentKiB, encrypted.peakResidentKiB);
-    timings.decryptJob.peakResidentKiB = std::max(timings.decryptJob.peakResidentKiB, decrypted.peakResidentKiB);
+    if (!jobsFailed) {
+      const std::optional<JobTimes> jobs = attempt("the file jobs", [&] { return jobSeconds(self, file, plain); });
+      jobsFailed = !jobs;
+      if (jobs) {
+        jobEncrypt.push_back(jobs->encrypt.seconds);
+        jobDecrypt.push_back(jobs->decrypt.seconds);
+        encryptPeakKiB = std::max(encryptPeakKiB, jobs->encrypt.peakResidentKiB);
+        decryptPeakKiB = std::max(decryptPeakKiB, jobs->decrypt.peakResidentKiB);
+      }
+    }
   }
-  timings.engine = {median(engineEncrypt), median(engineDecrypt)};
-  timings.encryptJob.seconds = median(jobEncrypt);
-  timings.decryptJob.seconds = median(jobDecrypt);
+  Timings timings;
+  if (!engineFailed) {
+    timings.engineEncrypt = median(engineEncrypt);
+    timings.engineDecrypt = median(engineDecrypt);
+  }
+  if (!jobsFailed) {
+    timings.jobEncrypt = median(jobEncrypt);
+    timings.jobDecrypt = median(jobDecrypt);
+    timings.encryptPeakMiB = static_cast<double>(encryptPeakKiB) / 1024;
+    timings.decryptPeakMiB = static_cast<double>(decryptPeakKiB) / 1024;
+  }
   return timings;
 }
 
@@ -124,38 +188,41 @@ int benchmark(std::size_t sizeMiB) {
   const std::string plain = generatedBytes(size);
   const double baseline = baselineSeconds(plain);
 
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe");
   const std::filesystem::path file = std::filesystem::temp_directory_path() / "orvelin-bench.bin";
   writeToDisk(file, plain);
-  const Timings timings = medianTimings(file, plain);
-  const EngineTimes &engine = timings.engine;
-  const JobRun &encryptJob = timings.encryptJob;
-  const JobRun &decryptJob = timings.decryptJob;
-  const std::optional<double> uiStall = uiStallMilliseconds(file);
+  const Timings timings = medianTimings(self, file, plain);
+  const std::optional<std::optional<double>> uiStall =
+      attempt("the window's stall", [&] { return uiStallMilliseconds(file); });
   std::filesystem::remove(file);
 
-  const double peakMiB = static_cast<double>(std::max(encryptJob.peakResidentKiB, decryptJob.peakResidentKiB)) / 1024;
+  const std::optional<double> peakMiB = timings.encryptPeakMiB && timings.decryptPeakMiB
+                                            ? std::optional(std::max(*timings.encryptPeakMiB, *timings.decryptPeakMiB))
+                                            : std::nullopt;
   std::printf("file size              %zu MiB\n", sizeMiB);
   report("baseline (RC2+MD5)", baseline, baseline, size);
-  report("engine encryption", engine.encrypt, baseline, size);
-  report("engine decryption", engine.decrypt, baseline, size);
-  report("job encryption", encryptJob.seconds, baseline, size);
-  report("job decryption", decryptJob.seconds, baseline, size);
-  std::printf("job encryption peak    %.1f MiB\n", static_cast<double>(encryptJob.peakResidentKiB) / 1024);
-  std::printf("job decryption peak    %.1f MiB\n", static_cast<double>(decryptJob.peakResidentKiB) / 1024);
+  report("engine encryption", timings.engineEncrypt, baseline, size);
+  report("engine decryption", timings.engineDecrypt, baseline, size);
+  report("job encryption", timings.jobEncrypt, baseline, size);
+  report("job decryption", timings.jobDecrypt, baseline, size);
+  reportPeak("job encryption peak", timings.encryptPeakMiB);
+  reportPeak("job decryption peak", timings.decryptPeakMiB);
   std::printf("memory bound           %.1f MiB (2.1 x size + 32 MiB)\n", 2.1 * static_cast<double>(sizeMiB) + 32);
-  std::printf("engine_encrypt_ratio %.3f\n", baseline / engine.encrypt);
-  std::printf("engine_decrypt_ratio %.3f\n", baseline / engine.decrypt);
-  std::printf("job_encrypt_ratio %.3f\n", baseline / encryptJob.seconds);
-  std::printf("peak_rss_ratio %.3f\n", peakMiB / static_cast<double>(sizeMiB));
-  if (uiStall) {
-    std::printf("ui_stall_ms %.1f\n", *uiStall);
-  } else {
+  printFigure("engine_encrypt_ratio", ratio(baseline, timings.engineEncrypt));
+  printFigure("engine_decrypt_ratio", ratio(baseline, timings.engineDecrypt));
+  printFigure("job_encrypt_ratio", ratio(baseline, timings.jobEncrypt));
+  printFigure("peak_rss_ratio", ratio(peakMiB, static_cast<double>(sizeMiB)));
+  if (uiStall && !*uiStall) {
     std::printf("ui_stall_ms unmeasured (built without a display toolkit)\n");
+  } else {
+    printFigure("ui_stall_ms", uiStall.value_or(std::nullopt), 1);
   }
-  std::printf("batch_ratio %.3f\n", batchRatio(ORVELIN_CLI_PATH, batchFileMiB, batchFiles));
-  std::printf("job_encrypt_share %.3f\n", engine.encrypt / encryptJob.seconds);
-  std::printf("job_decrypt_share %.3f\n", engine.decrypt / decryptJob.seconds);
-  std::printf("cli_openssl_ratio %.3f\n", cliOpensslRatio(ORVELIN_CLI_PATH, plain, pipelineRuns));
+  printFigure("batch_ratio",
+              attempt("the batch", [] { return batchRatio(ORVELIN_CLI_PATH, batchFileMiB, batchFiles); }));
+  printFigure("job_encrypt_share", ratio(timings.engineEncrypt, timings.jobEncrypt));
+  printFigure("job_decrypt_share", ratio(timings.engineDecrypt, timings.jobDecrypt));
+  printFigure("cli_openssl_ratio", attempt("orvelin-cli against the openssl pipeline",
+                                           [&] { return cliOpensslRatio(ORVELIN_CLI_PATH, plain, pipelineRuns); }));
   return 0;
 }
 

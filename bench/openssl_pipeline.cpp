@@ -4,6 +4,7 @@
 #include "cli_run.h"
 #include "generated_file.h"
 #include "median.h"
+#include "scratch_folder.h"
 
 // The low-level RC2 key schedule is deprecated in OpenSSL 3; it is the one way to see the expanded
 // key bytes that the equivalent key below is worked out from.
@@ -103,8 +104,8 @@ std::string contentOf(const fs::path &file) {
 } // namespace
 
 double cliOpensslRatio(const std::string &cli, const std::string &plain, int runs) {
-  const fs::path folder = fs::temp_directory_path() / "orvelin-bench-openssl";
-  fs::create_directories(folder);
+  const ScratchFolder scratch("orvelin-bench-openssl");
+  const fs::path &folder = scratch.path();
   const fs::path password = folder / "password.txt";
   std::ofstream(password) << benchPassword << '\n';
   const fs::path input = folder / "plain.bin";
@@ -124,7 +125,6 @@ double cliOpensslRatio(const std::string &cli, const std::string &plain, int run
       throw std::runtime_error("the openssl pipeline did not write the bytes orvelin-cli writes");
     }
   }
-  fs::remove_all(folder);
   return median(openssl) / median(orvelin);
 }
 
