@@ -91,17 +91,19 @@ constexpr const char *pipeline = R"({ printf 16; openssl dgst -md5 -binary "$1";
 openssl enc -e -rc2-40-cbc -provider legacy -provider default -K "$3" -iv 0000000000000000 -out "$2" &&
 sync "$2")";
 
-double pipelineSeconds(const fs::path &in, const fs::path &out, const std::string &key) {
-  return processSeconds({"/bin/sh", "-c", pipeline, "sh", in.string(), out.string(), key},
-                        "the openssl pipeline failed");
-}
-
 std::string contentOf(const fs::path &file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
 } // namespace
+
+std::string pipelineKey() { return hex(equivalentFortyBitKey(benchPassword)); }
+
+double pipelineSeconds(const fs::path &in, const fs::path &out, const std::string &key) {
+  return processSeconds({"/bin/sh", "-c", pipeline, "sh", in.string(), out.string(), key},
+                        "the openssl pipeline failed");
+}
 
 double cliOpensslRatio(const std::string &cli, const std::string &plain, int runs) {
   const ScratchFolder scratch("orvelin-bench-openssl");
@@ -111,7 +113,7 @@ double cliOpensslRatio(const std::string &cli, const std::string &plain, int run
   const fs::path input = folder / "plain.bin";
   const fs::path output = folder / "openssl.bin";
   const fs::path rewritten = folder / "orvelin.bin";
-  const std::string key = hex(equivalentFortyBitKey(benchPassword));
+  const std::string key = pipelineKey();
   writeToDisk(input, plain);
   std::vector<double> openssl;
   std::vector<double> orvelin;
