@@ -3,15 +3,17 @@
 // of the baseline's time to its own (above 1 is faster than the baseline), the window's longest
 // stall while a job runs under it, orvelin-cli on a batch of files against one call per file, the
 // engine's share of each job's time, orvelin-cli against a pipeline of openssl commands writing the
-// same bytes, and the higher of the two jobs' peaks of resident memory in MiB. The last ten lines are
-// for scripts. A figure whose step failed (the jobs refuse a file over 1 GiB, say) is n/a there and
-// in its other lines, with the reason on standard error, and the run goes on.
+// same bytes, the higher of the two jobs' peaks of resident memory in MiB, and the encryption job
+// against that pipeline on the file out of the system's cache. The last eleven lines are for scripts.
+// A figure whose step failed (the jobs refuse a file over 1 GiB, say) is n/a there and in its other
+// lines, with the reason on standard error, and the run goes on.
 //   orvelin_bench [SIZE_MIB]
 
 #include "base/standard_error_messages.h"
 #include "baseline.h"
 #include "batch_ratio.h"
 #include "child_job.h"
+#include "cold_encryption.h"
 #include "crypto/clsCrypto.h"
 #include "crypto/engine_sequences.h"
 #include "figure.h"
@@ -38,7 +40,8 @@ constexpr std::size_t mebibyte = std::size_t{1} << 20;
 // orvelin-cli on several files at once, against the same files one call each.
 constexpr std::size_t batchFiles = 4;
 constexpr std::size_t batchFileMiB = 64;
-// Runs of orvelin-cli and of the openssl pipeline each, for their medians.
+// Runs of orvelin-cli (or the encryption job, on a file out of the cache) and of the openssl pipeline
+// each, for their medians.
 constexpr int pipelineRuns = 5;
 // Rounds of the engine and the file jobs, for their medians: a decryption works on every core, and
 // on two cores one run of it differs from the next by as much as a third.
@@ -196,6 +199,8 @@ int benchmark(std::size_t sizeMiB) {
   const Timings timings = medianTimings(self, file, plain);
   const std::optional<std::optional<double>> uiStall =
       attempt("the window's stall", [&] { return uiStallMilliseconds(file); });
+  const std::optional<ColdEncryption> cold = attempt(
+      "the encryption out of the cache", [&] { return coldEncryptionSeconds(self, file, plain, pipelineRuns); });
   std::filesystem::remove(file);
 
   const std::optional<double> peakMiB = timings.encryptPeakMiB && timings.decryptPeakMiB
@@ -211,6 +216,12 @@ int benchmark(std::size_t sizeMiB) {
   reportPeak("job decryption peak", timings.decryptPeakMiB);
   std::printf("memory bound           %.1f MiB (2.1 x size + 32 MiB)\n", 2.1 * static_cast<double>(sizeMiB) + 32);
   std::printf("memory target          %.1f MiB whatever the size (peak_rss_mib)\n", peakTargetMiB);
+  if (cold) {
+    std::printf("%-22s job %.3f s, openssl pipeline %.3f s, ratio %.3f\n", "encryption, cold file", cold->job,
+                cold->pipeline, cold->pipeline / cold->job);
+  } else {
+    std::printf("%-22s n/a\n", "encryption, cold file");
+  }
   printFigure("engine_encrypt_ratio", ratio(baseline, timings.engineEncrypt));
   printFigure("engine_decrypt_ratio", ratio(baseline, timings.engineDecrypt));
   printFigure("job_encrypt_ratio", ratio(baseline, timings.jobEncrypt));
@@ -227,6 +238,7 @@ int benchmark(std::size_t sizeMiB) {
   printFigure("cli_openssl_ratio", attempt("orvelin-cli against the openssl pipeline",
                                            [&] { return cliOpensslRatio(ORVELIN_CLI_PATH, plain, pipelineRuns); }));
   printFigure("peak_rss_mib", peakMiB, 1);
+  printFigure("cold_encrypt_ratio", cold ? std::optional(cold->pipeline / cold->job) : std::nullopt);
   return 0;
 }
 
