@@ -4,7 +4,7 @@
 #include "base/secure_wipe.h"
 #include "base/unicode_text.h"
 #include "frmMain_design.h"
-#include "job_texts.h"
+#include "jobs/job_texts.h"
 
 #include <optional>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "main_window_jobs.h"
 
-#include "file_jobs.h"
-#include "file_lookup.h"
+#include "jobs/file_jobs.h"
+#include "jobs/file_lookup.h"
 
 #include <string_view>
 #include <utility>

@@ -69,11 +69,7 @@ EngineTimes engineSeconds(const std::string &plain) {
   StandardErrorMessages messages;
   clsCrypto encryptor(messages);
   encryptor.Password(benchPassword);
-  // Fed as the encryption job feeds it: content read into a buffer with room for the seal and padding.
-  std::string content;
-  content.reserve(plain.size() + clsCrypto::inPlaceEncryptionRoom);
-  content.assign(plain);
-  encryptor.InBuffer(std::move(content));
+  encryptor.InBuffer(plain);
   const double encrypt = secondsOf([&] { return runEncryption(encryptor); });
   clsCrypto decryptor(messages);
   decryptor.Password(benchPassword);

@@ -1,7 +1,7 @@
 #include "child_job.h"
 
-#include "app/file_jobs.h"
 #include "base/standard_error_messages.h"
+#include "jobs/file_jobs.h"
 
 #include <chrono>
 #include <fstream>

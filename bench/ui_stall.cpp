@@ -1,10 +1,10 @@
 #include "ui_stall.h"
 
-#include "app/file_jobs.h"
 #include "app/frmMain_design.h"
 #include "base/standard_error_messages.h"
 #include "frontends/qt/qt_event_pump.h"
 #include "frontends/qt/qt_window.h"
+#include "jobs/file_jobs.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,11 +1,11 @@
 #include "file_job.h"
 
-#include "app/file_error.h"
-#include "app/file_jobs.h"
-#include "app/file_lookup.h"
-#include "app/job_texts.h"
 #include "base/unicode_text.h"
 #include "file_facts.h"
+#include "jobs/file_error.h"
+#include "jobs/file_jobs.h"
+#include "jobs/file_lookup.h"
+#include "jobs/job_texts.h"
 
 #include <algorithm>
 #include <array>

@@ -1,12 +1,12 @@
 // orvelin-cli: the file jobs of the window program for scripts, servers without a display and
 // many files at once. Every message the window shows in a box becomes one line on standard error.
 
-#include "app/job_texts.h"
 #include "base/program_start.h"
 #include "batch.h"
 #include "cli_options.h"
 #include "exit_status.h"
 #include "file_job.h"
+#include "jobs/job_texts.h"
 #include "password_source.h"
 #include "printed_lines.h"
 #include "stop_request.h"

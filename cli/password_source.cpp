@@ -1,11 +1,11 @@
 #include "password_source.h"
 
-#include "app/job_texts.h"
-#include "app/password_encoding.h"
 #include "base/message_sink.h"
 #include "base/secure_wipe.h"
 #include "base/unicode_text.h"
 #include "exit_status.h"
+#include "jobs/job_texts.h"
+#include "jobs/password_encoding.h"
 
 #include <utility>
 

@@ -4,8 +4,8 @@
 // stop_request_posix.cpp (SIGINT, SIGTERM) and stop_request_windows.cpp (the console's Ctrl-C and
 // Ctrl-Break).
 
-#include "app/file_error.h"
-#include "app/job_texts.h"
+#include "jobs/file_error.h"
+#include "jobs/job_texts.h"
 
 #include <cstddef>
 #include <string>

@@ -2,10 +2,8 @@
 
 #include "base/message_sink.h"
 #include "base/secure_wipe.h"
+#include "buffer_slices.h"
 #include "service_calls.h"
-
-#include <algorithm>
-#include <limits>
 
 namespace orvelin {
 namespace {
@@ -59,35 +57,25 @@ bool clsCrypto::reportFailure(DWORD code, const char *suffix) {
   return false;
 }
 
-bool clsCrypto::fitsServiceLength(const std::string &buffer, const char *suffix) {
-  return buffer.size() <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()) ||
-         reportFailure(ERROR_NOT_ENOUGH_MEMORY, suffix);
-}
-
-std::optional<std::size_t> clsCrypto::throughSlices(Work work, std::size_t length, const SliceCall &call) {
-  for (std::size_t offset = 0;;) {
-    const std::size_t slice = std::min(sliceSize, length - offset);
-    const bool last = offset + slice == length;
-    auto sliceLength = static_cast<DWORD>(slice);
-    if (!call(offset, sliceLength, last ? TRUE : FALSE)) {
-      return std::nullopt;
-    }
-    if (Progress_) {
-      Progress_(work, offset + slice, length);
-    }
-    if (last) {
-      return offset + sliceLength;
-    }
-    offset += slice;
+bool clsCrypto::withStreams(const StreamRun &run) {
+  BufferSlices whole(InBuffer_);
+  SliceSource &input = InputSlices_ != nullptr ? *InputSlices_ : whole;
+  input.restart();
+  if (OutputSlices_ != nullptr) {
+    return run(input, *OutputSlices_);
   }
+  std::string result;
+  AppendedTo appended(result);
+  if (!run(input, appended)) {
+    return false;
+  }
+  OutBuffer_ = std::move(result);
+  return true;
 }
 
-void clsCrypto::waitForInput(std::size_t end) {
-  if (InputFilled_) {
-    InputFilled_(end);
-    if (end == InBuffer_.size()) {
-      InputFilled_ = {};
-    }
+void clsCrypto::progress(Work work, std::uint64_t done, const SliceSource &input) const {
+  if (Progress_) {
+    Progress_(work, done, input.size());
   }
 }
 

@@ -7,7 +7,7 @@
 #include "base/message_sink.h"
 #include "base/progress.h"
 #include "cryptoapi.h"
-#include "slice_sink.h"
+#include "slice_stream.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,35 +26,26 @@ public:
   clsCrypto &operator=(const clsCrypto &) = delete;
 
   // What EncryptFileData puts before the content: the digest's length as two digits, and the digest.
-  // Content handed over in a buffer with this much room to spare is sealed where it lies.
   static constexpr std::size_t sealHeaderSize = 18;
   // The most a block cipher adds in completing a message: one block.
   static constexpr std::size_t paddingGrowth = 8;
-  // Content handed over with this much room to spare is sealed and enciphered where it lies, with no
-  // second buffer of its size: InBuffer is then left empty and OutBuffer has its memory.
-  static constexpr std::size_t inPlaceEncryptionRoom = sealHeaderSize + paddingGrowth;
 
-  // Bytes handed to the service in one call: long buffers go through a slice at a time, so that the
-  // work can report its progress. A whole number of cipher blocks; a slice of RC2 encryption, the
-  // slowest work, takes a few hundredths of a second, and a call costs nothing next to it.
+  // Bytes handed to the service in one call, and the slices InBuffer is read in: a whole number of
+  // cipher blocks. A slice of RC2 encryption, the slowest work, takes a few hundredths of a second,
+  // and a call costs nothing next to it.
   static constexpr std::size_t sliceSize = std::size_t{1} << 20;
 
-  // Optional: HashFile, EncryptMessageData and DecryptMessageData report to it once per slice, from
-  // the thread that called them. Without it they report nothing.
+  // Optional: the operations report to it once per slice, from the thread that called them. Without
+  // it they report nothing.
   void Progress(ProgressReport value) { Progress_ = std::move(value); }
 
-  // Optional, for InBuffer handed over at its final size while another thread still fills it, in
-  // order: asked to return once InBuffer[0, end) holds its bytes (and, for end at its size, once the
-  // filling is known to be complete). HashFile and DecryptMessageData ask before each slice they
-  // read; once all of InBuffer is there the engine asks no more. It may throw (the filling failed),
-  // which stops the operation and goes on to its caller.
-  using InputWait = std::function<void(std::size_t end)>;
-  void InputFilled(InputWait value) { InputFilled_ = std::move(value); }
+  // Optional: where every operation takes its input, a slice at a time from its first byte, instead
+  // of InBuffer, which is then left as it is. The source must outlive the operations.
+  void InputSlices(SliceSource *value) { InputSlices_ = value; }
 
-  // Optional: EncryptMessageData hands it its ciphertext, DecryptMessageData its plaintext and
-  // DecryptFileData only the content (the seal cut off), a slice at a time, from the thread that
-  // called them. The sink must outlive the operations. What it was handed is the result only once
-  // the operation has returned true.
+  // Optional: where the four cipher operations hand their result, a slice at a time, instead of
+  // OutBuffer, which is then left as it is (DecryptFileData hands on only the content, and clears
+  // OutBuffer only when the seal does not match). The sink must outlive the operations.
   void OutputSlices(SliceSink *value) { OutputSlices_ = value; }
 
   // Buffers are byte strings: one char per byte, NUL is ordinary data. Readers hand out the engine's
@@ -86,22 +77,18 @@ private:
   // Reports the failure of the service call named by suffix with the thread's last-error code.
   bool reportServiceFailure(const char *suffix);
   bool reportFailure(DWORD code, const char *suffix);
-  // The service counts bytes in a signed 32-bit length; false, reported, when a buffer is longer.
-  bool fitsServiceLength(const std::string &buffer, const char *suffix);
-  // Hands [0, length) of a buffer to call a slice at a time, in order, each call told its offset,
-  // its length (which it may change, as the service does) and whether it is the last; an empty
-  // buffer is one empty last slice. Reports work after each slice and stops at the first call that
-  // fails, with the service's last error as it left it. The length of the result: the slices before
-  // the last one, and what the last call left in its length.
-  using SliceCall = std::function<BOOL(std::size_t offset, DWORD &length, BOOL last)>;
-  std::optional<std::size_t> throughSlices(Work work, std::size_t length, const SliceCall &call);
-  // Returns once InBuffer[0, end) is there (see InputFilled).
-  void waitForInput(std::size_t end);
-  // EncryptMessageData, in InBuffer itself when inPlace (which must have room for the padding).
-  bool encryptMessage(bool inPlace);
-  // DecryptMessageData. Once it has succeeded, output is released only when releaseOnSuccess says so;
-  // otherwise the caller must release it before it moves the plaintext.
-  bool decryptMessage(SliceSink *output, bool releaseOnSuccess);
+  // Enciphers, or deciphers, one message: lead, then the input's slices, each call to the service
+  // a whole number of blocks (what is left over goes on with the next slice) and the last one
+  // completing the message; each result goes to output. False, with the service's last error as it
+  // left it, at the first call that fails.
+  enum class Direction { encipher, decipher };
+  bool throughCipher(Direction direction, SliceSource &input, std::string lead, SliceSink &output);
+  // Runs an operation on its input (InputSlices, or InBuffer), restarted, and its output
+  // (OutputSlices, or OutBuffer, which takes the result only when run returns true).
+  using StreamRun = std::function<bool(SliceSource &input, SliceSink &output)>;
+  bool withStreams(const StreamRun &run);
+  // Reports work's progress, done of the input's size.
+  void progress(Work work, std::uint64_t done, const SliceSource &input) const;
 
   MessageSink &Messages_;
   std::string Password_;
@@ -113,7 +100,7 @@ private:
   std::string HashValue_;
   std::int16_t HashLength_ = 0;
   ProgressReport Progress_;
-  InputWait InputFilled_;
+  SliceSource *InputSlices_ = nullptr;
   SliceSink *OutputSlices_ = nullptr;
 };
 

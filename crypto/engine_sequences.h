@@ -6,10 +6,12 @@ namespace orvelin {
 
 class clsCrypto;
 
-// InBuffer holds the content; on true, OutBuffer holds the bytes of the encrypted file.
+// The content is the input (InBuffer or InputSlices); on true, the output (OutBuffer or
+// OutputSlices) holds the bytes of the encrypted file.
 [[nodiscard]] bool runEncryption(clsCrypto &engine);
 
-// InBuffer holds the bytes of an encrypted file; on true, OutBuffer holds its content (maybe empty).
+// The input holds the bytes of an encrypted file; on true, the output holds its content (maybe
+// empty).
 [[nodiscard]] bool runDecryption(clsCrypto &engine);
 
 } // namespace orvelin

@@ -4,6 +4,9 @@
 #include "clsCrypto.h"
 #include "service_calls.h"
 
+#include <cstdint>
+#include <limits>
+
 namespace orvelin {
 
 bool clsCrypto::GeneratePasswordKey() {
@@ -13,8 +16,9 @@ bool clsCrypto::GeneratePasswordKey() {
     return reportServiceFailure(" during CryptCreateHash!");
   }
   // Made for any length, the empty password included.
-  if (!fitsServiceLength(Password_, " during CryptHashData!")) {
-    return false;
+  // The service counts bytes in a signed 32-bit length.
+  if (Password_.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    return reportFailure(ERROR_NOT_ENOUGH_MEMORY, " during CryptHashData!");
   }
   if (!calls.CryptHashData(hash, reinterpret_cast<const BYTE *>(Password_.data()), static_cast<DWORD>(Password_.size()),
                            0)) {

@@ -3,60 +3,119 @@
 // cipher's padding check happened to accept.
 
 #include "base/message_sink.h"
+#include "buffer_slices.h"
 #include "clsCrypto.h"
 #include "service_calls.h"
 
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace orvelin {
 namespace {
 
 constexpr std::size_t lengthFieldSize = 2;
 
-// The payload's leading count of digest bytes: exactly two ASCII digits; anything else is foreign.
-std::optional<std::size_t> digestLengthField(std::string_view payload) {
-  if (payload.size() < lengthFieldSize) {
-    return std::nullopt;
-  }
-  std::size_t value = 0;
-  for (const char digit : payload.substr(0, lengthFieldSize)) {
-    if (digit < '0' || digit > '9') {
-      return std::nullopt;
-    }
-    value = value * 10 + static_cast<std::size_t>(digit - '0');
-  }
-  return value;
-}
+// A failed call to the service, met where no result can carry it.
+struct ServiceFailure {
+  DWORD code;
+  const char *suffix;
+};
 
-std::size_t startOfContent(std::string_view payload, std::size_t digestLength) {
-  return std::min(payload.size(), lengthFieldSize + digestLength);
-}
-
-// Passes on only the content of a payload's slices. The first slice holds the whole seal, or is the
-// whole payload: every slice but the last is a full one of the engine's, far longer than any seal.
-// A payload that is not one has no content to pass on; it is reported once it is all deciphered.
-class ContentOnly final : public SliceSink {
+// An MD5 digest fed in pieces, in order: the digest of the pieces is that of the whole.
+class Digest {
 public:
-  explicit ContentOnly(SliceSink &next) : next_(next) {}
-
-  void take(std::string_view slice) override {
-    if (!toCut_) {
-      const std::optional<std::size_t> digestLength = digestLengthField(slice);
-      toCut_ = digestLength ? startOfContent(slice, *digestLength) : std::string_view::npos;
+  // Throws the ServiceFailure of a digest that could not be begun.
+  explicit Digest(HCRYPTPROV provider) {
+    if (!serviceCalls().CryptCreateHash(provider, CALG_MD5, 0, 0, &hash_)) {
+      throw ServiceFailure{::GetLastError(), " during CryptCreateHash!"};
     }
-    const std::size_t cut = std::min(*toCut_, slice.size());
-    if (*toCut_ != std::string_view::npos) {
-      *toCut_ -= cut;
-    }
-    next_.take(slice.substr(cut));
   }
-  void release() noexcept override { next_.release(); }
+  Digest(const Digest &) = delete;
+  Digest &operator=(const Digest &) = delete;
+  ~Digest() {
+    if (hash_ != 0) {
+      serviceCalls().CryptDestroyHash(hash_);
+    }
+  }
+
+  void add(std::string_view bytes) {
+    if (!serviceCalls().CryptHashData(hash_, reinterpret_cast<const BYTE *>(bytes.data()),
+                                      static_cast<DWORD>(bytes.size()), 0)) {
+      throw ServiceFailure{::GetLastError(), " during CryptHashData!"};
+    }
+  }
+
+  // The digest's value; the digest is done with.
+  std::string value() {
+    constexpr const char *paramSuffix = " during CryptGetHashParam!";
+    const ServiceCalls &calls = serviceCalls();
+    DWORD hashSize = 0;
+    DWORD sizeLength = sizeof hashSize;
+    if (!calls.CryptGetHashParam(hash_, HP_HASHSIZE, reinterpret_cast<BYTE *>(&hashSize), &sizeLength, 0)) {
+      throw ServiceFailure{::GetLastError(), paramSuffix};
+    }
+    std::string value(hashSize, '\0');
+    DWORD valueLength = hashSize;
+    if (!calls.CryptGetHashParam(hash_, HP_HASHVAL, reinterpret_cast<BYTE *>(value.data()), &valueLength, 0)) {
+      throw ServiceFailure{::GetLastError(), paramSuffix};
+    }
+    if (!calls.CryptDestroyHash(std::exchange(hash_, 0))) {
+      throw ServiceFailure{::GetLastError(), " during CryptDestroyHash!"};
+    }
+    value.resize(valueLength);
+    return value;
+  }
 
 private:
+  HCRYPTHASH hash_ = 0;
+};
+
+// Takes a deciphered payload's slices, passes on only its content, and digests that content on the
+// way. A payload whose length field is not two ASCII digits is foreign: it has no content.
+class SealedContent final : public SliceSink {
+public:
+  SealedContent(HCRYPTPROV provider, SliceSink &next) : digest_(provider), next_(next) {}
+
+  void take(std::string slice) override {
+    std::string_view rest = slice;
+    while (!rest.empty() && !foreign() && seal_.size() < sealLength()) {
+      const std::size_t taken = std::min(rest.size(), sealLength() - seal_.size());
+      seal_.append(rest.substr(0, taken));
+      rest.remove_prefix(taken);
+    }
+    if (rest.empty() || foreign()) {
+      return;
+    }
+    digest_.add(rest);
+    slice.erase(0, slice.size() - rest.size());
+    next_.take(std::move(slice));
+  }
+
+  // Once the whole payload has been taken: whether it is sealed by the digest of its content, which
+  // becomes digest.
+  bool matches(std::string &digest) {
+    digest = digest_.value();
+    return !foreign() && seal_.size() == sealLength() && seal_.substr(lengthFieldSize) == digest;
+  }
+
+private:
+  [[nodiscard]] bool foreign() const {
+    return seal_.size() >= lengthFieldSize && (!isDigit(seal_[0]) || !isDigit(seal_[1]));
+  }
+  // The length field, then as many digest bytes as it says; asked only of a payload not foreign.
+  [[nodiscard]] std::size_t sealLength() const {
+    if (seal_.size() < lengthFieldSize) {
+      return lengthFieldSize;
+    }
+    return lengthFieldSize + static_cast<std::size_t>(seal_[0] - '0') * 10 + static_cast<std::size_t>(seal_[1] - '0');
+  }
+  static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+  Digest digest_;
   SliceSink &next_;
-  std::optional<std::size_t> toCut_;
+  std::string seal_;
 };
 
 } // namespace
@@ -68,90 +127,62 @@ bool clsCrypto::reportCorruption() {
 }
 
 bool clsCrypto::HashFile() {
-  constexpr const char *createSuffix = " during CryptCreateHash!";
-  constexpr const char *paramSuffix = " during CryptGetHashParam!";
-  const ServiceCalls &calls = serviceCalls();
-  HCRYPTHASH hash = 0;
-  if (!calls.CryptCreateHash(ProviderHandle_, CALG_MD5, 0, 0, &hash)) {
-    return reportServiceFailure(createSuffix);
+  BufferSlices whole(InBuffer_);
+  SliceSource &input = InputSlices_ != nullptr ? *InputSlices_ : whole;
+  input.restart();
+  try {
+    Digest digest(ProviderHandle_);
+    std::uint64_t done = 0;
+    for (std::string slice = input.next(); !slice.empty(); slice = input.next()) {
+      digest.add(slice);
+      done += slice.size();
+      progress(Work::Hashing, done, input);
+    }
+    if (done == 0) {
+      progress(Work::Hashing, done, input);
+    }
+    HashValue_ = digest.value();
+  } catch (const ServiceFailure &failure) {
+    return reportFailure(failure.code, failure.suffix);
   }
-  if (!fitsServiceLength(InBuffer_, " during CryptHashData!")) {
-    return false;
-  }
-  // MD5 streams: the digest of the slices, fed in order, is that of the whole.
-  const auto *data = reinterpret_cast<const BYTE *>(InBuffer_.data());
-  if (!throughSlices(Work::Hashing, InBuffer_.size(), [&](std::size_t offset, DWORD &length, BOOL /*last*/) {
-        waitForInput(offset + length);
-        return calls.CryptHashData(hash, data + offset, length, 0);
-      })) {
-    return reportServiceFailure(" during CryptHashData!");
-  }
-  DWORD hashSize = 0;
-  DWORD sizeLength = sizeof hashSize;
-  if (!calls.CryptGetHashParam(hash, HP_HASHSIZE, reinterpret_cast<BYTE *>(&hashSize), &sizeLength, 0)) {
-    return reportServiceFailure(paramSuffix);
-  }
-  std::string value(hashSize, '\0');
-  DWORD valueLength = hashSize;
-  if (!calls.CryptGetHashParam(hash, HP_HASHVAL, reinterpret_cast<BYTE *>(value.data()), &valueLength, 0)) {
-    return reportServiceFailure(paramSuffix);
-  }
-  if (!calls.CryptDestroyHash(hash)) {
-    return reportServiceFailure(" during CryptDestroyHash!");
-  }
-  value.resize(valueLength);
-  HashValue_ = std::move(value);
-  HashLength_ = static_cast<std::int16_t>(valueLength);
+  HashLength_ = static_cast<std::int16_t>(HashValue_.size());
   return true;
 }
 
 bool clsCrypto::EncryptFileData() {
-  waitForInput(InBuffer_.size());
   const std::string header = std::to_string(HashLength_) + HashValue_;
-  const bool inPlace = InBuffer_.capacity() >= InBuffer_.size() + header.size() + paddingGrowth;
-  if (InBuffer_.capacity() >= InBuffer_.size() + header.size()) {
-    // The caller left room: the content moves up in place, with no second copy of it in memory.
+  if (InputSlices_ == nullptr) {
+    // The payload stays in InBuffer, as it always has.
     InBuffer_.insert(0, header);
-  } else {
-    std::string payload;
-    payload.reserve(header.size() + InBuffer_.size());
-    payload.append(header).append(InBuffer_);
-    InBuffer_ = std::move(payload);
-  } // The moved-from payload may hold the old content's buffer: let it go before the cipher doubles up.
-  return encryptMessage(inPlace);
+    return EncryptMessageData();
+  }
+  return withStreams([&](SliceSource &input, SliceSink &output) {
+    return throughCipher(Direction::encipher, input, header, output) || reportServiceFailure(" during CryptEncrypt!");
+  });
 }
 
 bool clsCrypto::DecryptFileData() {
-  std::optional<ContentOnly> content;
-  if (OutputSlices_ != nullptr) {
-    content.emplace(*OutputSlices_);
+  std::string digest;
+  std::optional<DWORD> decipherFailure;
+  bool sealed = false;
+  try {
+    sealed = withStreams([&](SliceSource &input, SliceSink &output) {
+      SealedContent content(ProviderHandle_, output);
+      if (!throughCipher(Direction::decipher, input, {}, content)) {
+        decipherFailure = ::GetLastError();
+        return false;
+      }
+      return content.matches(digest);
+    });
+  } catch (const ServiceFailure &failure) {
+    return reportFailure(failure.code, failure.suffix);
   }
-  SliceSink *const output = content ? &*content : nullptr;
-  if (!decryptMessage(output, false)) {
-    return false;
+  if (decipherFailure) {
+    return reportFailure(*decipherFailure, " during CryptDecrypt!");
   }
-  // The sink may go on with the content's slices while the digest is worked out, until the
-  // plaintext is cut or cleared.
-  ReleasedAtEnd released(output);
-  const std::string_view payload = OutBuffer_;
-  const std::optional<std::size_t> digestLength = digestLengthField(payload);
-  if (!digestLength) {
-    released.now();
-    return reportCorruption();
-  }
-  const std::string_view storedDigest = payload.substr(lengthFieldSize).substr(0, *digestLength);
-  const std::size_t contentStart = startOfContent(payload, *digestLength);
-  // Reuses InBuffer's room, which the longer ciphertext already took, instead of a third buffer.
-  InBuffer_.assign(payload.substr(contentStart));
-  if (!HashFile()) {
-    return false;
-  }
-  released.now();
-  if (HashValue_ != storedDigest) {
-    return reportCorruption();
-  }
-  OutBuffer_.erase(0, contentStart);
-  return true;
+  HashValue_ = digest;
+  HashLength_ = static_cast<std::int16_t>(digest.size());
+  return sealed || reportCorruption();
 }
 
 } // namespace orvelin

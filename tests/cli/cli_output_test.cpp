@@ -130,14 +130,13 @@ TEST_F(Cli, ControlCharactersInANameArePrintedEscapedSoThatTheyCannotActOnTheTer
     words.push_back(folder + each.name);
     expected += folder + each.shown + ": File encryption complete!\r\n";
   }
-  // The name inside a box's text too; sparse, the file is refused for its size before it is read.
-  const std::string tooLarge = "large\x1b]0;title\x07";
-  writeBytes(folder + tooLarge, "");
-  std::filesystem::resize_file(folder + tooLarge, std::uintmax_t{1} << 30);
-  words.push_back(folder + tooLarge);
-  const std::string shownTooLarge = folder + "large\\x1B]0;title\\x07";
-  expected += shownTooLarge + ": Cannot encrypt \"" + shownTooLarge +
-              "\": the file is too large. Files of up to 1073741797 bytes can be encrypted.\r\n";
+  // The name inside a box's text too.
+  const std::string readOnly = "locked\x1b]0;title\x07";
+  writeBytes(folder + readOnly, "");
+  std::filesystem::permissions(folder + readOnly, std::filesystem::perms::owner_read);
+  words.push_back(folder + readOnly);
+  const std::string shownReadOnly = folder + "locked\\x1B]0;title\\x07";
+  expected += shownReadOnly + ": Cannot change \"" + shownReadOnly + "\": the file is read-only.\r\n";
   const CliRun run = runOnTerminal(words, {});
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.err, expected);
