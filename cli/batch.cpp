@@ -105,12 +105,11 @@ public:
   }
 
 private:
-  // In the order named: a job starts once the jobs still running leave it a core and the memory it
-  // needs (twice its file's size), and none of them rewrites the same file. Alone, any job starts.
+  // In the order named: a job starts once the jobs still running leave it a core, and none of them
+  // rewrites the same file. Alone, any job starts.
   [[nodiscard]] bool mayStart(std::size_t candidate, std::size_t printed) const {
     const FileRun &next = runs_[candidate];
     unsigned running = 0;
-    std::uint64_t needed = 0;
     for (std::size_t i = printed; i < candidate; ++i) {
       if (runs_[i].over.load(std::memory_order_acquire)) {
         continue;
@@ -119,9 +118,8 @@ private:
         return false;
       }
       ++running;
-      needed += 2 * runs_[i].size;
     }
-    return running == 0 || (running < limits_.jobs && needed + 2 * next.size <= limits_.memory);
+    return running < limits_.jobs;
   }
 
   void start(FileRun &run) {
@@ -206,11 +204,7 @@ private:
 
 } // namespace
 
-BatchLimits machineLimits() {
-  const std::uint64_t memory = physicalMemory();
-  return {std::max(std::thread::hardware_concurrency(), 1U),
-          memory > 0 ? memory / 2 : std::numeric_limits<std::uint64_t>::max()};
-}
+BatchLimits machineLimits() { return {std::max(std::thread::hardware_concurrency(), 1U)}; }
 
 void runBatch(const std::vector<std::string> &files, const BatchJob &job, const BatchLimits &limits,
               const std::function<void(const FileOutcome &)> &finished, ProgressLines *progress,

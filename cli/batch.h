@@ -1,8 +1,8 @@
 #pragma once
-// Many files rewritten at once, on every core and within a memory budget, their lines printed whole
+// Many files rewritten at once, on every core, their lines printed whole
 // and in the order the files were named.
 
-#include "app/file_jobs.h"
+#include "jobs/file_jobs.h"
 #include "progress_lines.h"
 
 #include <cstdint>
@@ -19,11 +19,10 @@ using BatchJob =
     std::function<bool(const std::filesystem::path &path, MessageSink &messages, const JobProgress &progress)>;
 
 struct BatchLimits {
-  unsigned jobs;        // at once
-  std::uint64_t memory; // bytes all running jobs may need together
+  unsigned jobs; // at once
 };
 
-// As many jobs as cores, in half the physical memory.
+// As many jobs as cores: each needs only a few slices of memory.
 BatchLimits machineLimits();
 
 // What becomes of a file once its job is over.

@@ -23,7 +23,9 @@ Parsed parseCommandLine(const std::vector<std::string> &arguments) {
       "A file is rewritten under the name given; its other names (hard links) keep the old content, and a warning "
       "says so.\n"
       "Each line names its file as given, with every control character in it, and every byte that is not UTF-8, "
-      "shown as \\xNN.",
+      "shown as \\xNN.\n"
+      "Files of any size are rewritten; an encrypted file over 1 GiB cannot be opened by programs that read such "
+      "files whole with signed 32-bit sizes.",
       "orvelin-cli");
   std::string command;
   std::vector<std::string> files;

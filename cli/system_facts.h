@@ -6,9 +6,6 @@
 
 namespace orvelin::cli {
 
-// The machine's physical memory in bytes, or 0 when the system does not say.
-std::uint64_t physicalMemory();
-
 // True when standard error is a terminal that takes the control sequences which redraw lines in
 // place (on Windows, a console, switched to take them if it can).
 bool standardErrorRedraws();

@@ -5,12 +5,6 @@
 
 namespace orvelin::cli {
 
-std::uint64_t physicalMemory() {
-  const long pages = ::sysconf(_SC_PHYS_PAGES);
-  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
-  return pages > 0 && pageSize > 0 ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) : 0;
-}
-
 bool standardErrorRedraws() { return ::isatty(STDERR_FILENO) != 0; }
 
 int standardErrorColumns() {

@@ -4,12 +4,6 @@
 
 namespace orvelin::cli {
 
-std::uint64_t physicalMemory() {
-  MEMORYSTATUSEX status{};
-  status.dwLength = sizeof status;
-  return GlobalMemoryStatusEx(&status) != FALSE ? status.ullTotalPhys : 0;
-}
-
 bool standardErrorRedraws() {
   const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
   DWORD mode = 0;

@@ -2,7 +2,7 @@
 // What orvelin-cli reads a password through, one implementation per platform: system_input_posix.cpp
 // and system_input_windows.cpp.
 
-#include "app/system_files.h"
+#include "jobs/system_files.h"
 #include "password_input.h"
 
 #include <filesystem>
