@@ -40,7 +40,7 @@ public:
     }
   }
 
-  void add(std::string_view bytes) {
+  void add(std::string_view bytes) const {
     if (!serviceCalls().CryptHashData(hash_, reinterpret_cast<const BYTE *>(bytes.data()),
                                       static_cast<DWORD>(bytes.size()), 0)) {
       throw ServiceFailure{::GetLastError(), " during CryptHashData!"};
