@@ -245,17 +245,17 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
   const QString later = put("later.txt", "later");
   struct Case {
     cli::StopCause cause;
-    int times;  // a second one, while the program is stopping, ends it at once
+    int second; // sent at once after the first: while the program is stopping, it ends it there
     bool quiet; // without progress lines, the jobs are told nothing else
   };
   const Case cases[] = {
-      {{"SIGINT", 128 + SIGINT, SIGINT}, 1, false},
-      {{"SIGTERM", 128 + SIGTERM, SIGTERM}, 1, true},
-      {{"SIGINT", 128 + SIGINT, SIGINT}, 2, false},
+      {{"SIGINT", 128 + SIGINT, SIGINT}, 0, false},
+      {{"SIGTERM", 128 + SIGTERM, SIGTERM}, 0, true},
+      {{"SIGINT", 128 + SIGINT, SIGINT}, SIGTERM, false},
   };
   for (const Case &each : cases) {
-    const auto &[cause, times, quiet] = each;
-    SCOPED_TRACE(std::string(cause.name) + " x" + std::to_string(times) + (quiet ? ", quiet" : ""));
+    const auto &[cause, second, quiet] = each;
+    SCOPED_TRACE(std::string(cause.name) + (second != 0 ? " and another" : "") + (quiet ? ", quiet" : ""));
     // Done long before the signal, beside the large file's job; the large file's second job waits
     // for its first, and the last file for both.
     const QString done = put("done.txt", "done");
@@ -266,21 +266,29 @@ TEST_F(Cli, ASignalStopsTheBatchWithEveryFileWholeAndNamesTheFilesNotDone) {
     bool sent = false;
     const CliRun run = runCliOnTerminal(arguments, {}, {}, [&](pid_t program, const std::string & /*shown*/) {
       if (!sent && bytesRead(program) >= slowSize) {
-        for (int i = 0; i < each.times; ++i) {
-          ::kill(program, each.cause.signal);
-          awaitDelivery(program, each.cause.signal);
+        // Two signals do not merge into one, as a second of the same may while the first waits;
+        // both arrive before the program, stopping at its next slice, can say anything.
+        ::kill(program, each.cause.signal);
+        if (each.second != 0) {
+          ::kill(program, each.second);
         }
+        awaitDelivery(program, each.cause.signal);
         sent = true;
       }
     });
     ASSERT_TRUE(sent) << run.err;
-    EXPECT_EQ(run.signal, cause.signal) << "ended by its signal, once it has cleaned up: " << run.err;
-    EXPECT_EQ(run.exitStatus, cause.exitStatus) << run.err;
+    if (second == 0) {
+      EXPECT_EQ(run.signal, cause.signal) << "ended by its signal, once it has cleaned up: " << run.err;
+      EXPECT_EQ(run.exitStatus, cause.exitStatus) << run.err;
+    } else {
+      // By whichever of the two its handler met second, on whichever thread took it.
+      EXPECT_TRUE(run.signal == cause.signal || run.signal == second) << run.err;
+    }
     EXPECT_EQ(contentOf(done), sealAndEncrypt("pw", "done", boxes));
     EXPECT_TRUE(contentOf(large) == std::string(slowSize, '\0')) << "the large file was changed";
     EXPECT_EQ(contentOf(later), "later");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << "a temporary file was left";
-    if (times > 1) {
+    if (second != 0) {
       EXPECT_EQ(run.err.find(cli::notDoneText(encryptionTexts)), std::string::npos) << "ended at once: " << run.err;
       continue;
     }
