@@ -133,6 +133,15 @@ TEST(SealedPayload, EveryMalformedPayloadIsRefusedAsCorruption) {
   }
 }
 
+TEST(SealedPayload, ALengthFieldBeyondThePayloadTakesTheDigestBytesThatAreThere) {
+  MessageRecorder boxes;
+  // Thirty digest bytes announced, sixteen there, and no content: those sixteen are its digest.
+  const Opened opened = decryptAndUnseal("password", encryptRaw("password", "30" + md5OfNothing, boxes), boxes);
+  EXPECT_TRUE(opened.ok);
+  EXPECT_EQ(opened.content, "");
+  EXPECT_TRUE(boxes.messages().empty());
+}
+
 TEST(SealedPayload, AFailedDigestOfTheContentIsTheServicesFailure) {
   std::string file;
   {
