@@ -4,8 +4,8 @@
 // stall while a job runs under it, orvelin-cli on a batch of files against one call per file, the
 // engine's share of each job's time, orvelin-cli against a pipeline of openssl commands writing the
 // same bytes, the higher of the two jobs' peaks of resident memory in MiB, and the encryption job
-// against that pipeline on the file out of the system's cache. The last eleven lines are for scripts.
-// A figure whose step failed (the jobs refuse a file over 1 GiB, say) is n/a there and in its other
+// against that pipeline on the file out of the system's cache. The last ten lines are for scripts.
+// A figure whose step failed (for want of disk space, say) is n/a there and in its other
 // lines, with the reason on standard error, and the run goes on.
 //   orvelin_bench [SIZE_MIB]
 
@@ -210,7 +210,6 @@ int benchmark(std::size_t sizeMiB) {
   report("job decryption", timings.jobDecrypt, baseline, size);
   reportPeak("job encryption peak", timings.encryptPeakMiB);
   reportPeak("job decryption peak", timings.decryptPeakMiB);
-  std::printf("memory bound           %.1f MiB (2.1 x size + 32 MiB)\n", 2.1 * static_cast<double>(sizeMiB) + 32);
   std::printf("memory target          %.1f MiB whatever the size (peak_rss_mib)\n", peakTargetMiB);
   if (cold) {
     std::printf("%-22s job %.3f s, openssl pipeline %.3f s, ratio %.3f\n", "encryption, cold file", cold->job,
@@ -221,7 +220,6 @@ int benchmark(std::size_t sizeMiB) {
   printFigure("engine_encrypt_ratio", ratio(baseline, timings.engineEncrypt));
   printFigure("engine_decrypt_ratio", ratio(baseline, timings.engineDecrypt));
   printFigure("job_encrypt_ratio", ratio(baseline, timings.jobEncrypt));
-  printFigure("peak_rss_ratio", ratio(peakMiB, static_cast<double>(sizeMiB)));
   if (uiStall && !*uiStall) {
     std::printf("ui_stall_ms unmeasured (built without a display toolkit)\n");
   } else {

@@ -57,16 +57,20 @@ bool clsCrypto::reportFailure(DWORD code, const char *suffix) {
   return false;
 }
 
-bool clsCrypto::withStreams(const StreamRun &run) {
+bool clsCrypto::withInput(const InputRun &run) {
   BufferSlices whole(InBuffer_);
   SliceSource &input = InputSlices_ != nullptr ? *InputSlices_ : whole;
   input.restart();
+  return run(input);
+}
+
+bool clsCrypto::withStreams(const StreamRun &run) {
   if (OutputSlices_ != nullptr) {
-    return run(input, *OutputSlices_);
+    return withInput([&](SliceSource &input) { return run(input, *OutputSlices_); });
   }
   std::string result;
   AppendedTo appended(result);
-  if (!run(input, appended)) {
+  if (!withInput([&](SliceSource &input) { return run(input, appended); })) {
     return false;
   }
   OutBuffer_ = std::move(result);

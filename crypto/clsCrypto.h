@@ -83,8 +83,11 @@ private:
   // left it, at the first call that fails.
   enum class Direction { encipher, decipher };
   bool throughCipher(Direction direction, SliceSource &input, std::string lead, SliceSink &output);
-  // Runs an operation on its input (InputSlices, or InBuffer), restarted, and its output
-  // (OutputSlices, or OutBuffer, which takes the result only when run returns true).
+  // Runs an operation on its input (InputSlices, or InBuffer), restarted.
+  using InputRun = std::function<bool(SliceSource &input)>;
+  bool withInput(const InputRun &run);
+  // The same with its output too (OutputSlices, or OutBuffer, which takes the result only when run
+  // returns true).
   using StreamRun = std::function<bool(SliceSource &input, SliceSink &output)>;
   bool withStreams(const StreamRun &run);
   // Reports work's progress, done of the input's size.

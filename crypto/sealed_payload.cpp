@@ -3,7 +3,6 @@
 // cipher's padding check happened to accept.
 
 #include "base/message_sink.h"
-#include "buffer_slices.h"
 #include "clsCrypto.h"
 #include "service_calls.h"
 
@@ -127,26 +126,25 @@ bool clsCrypto::reportCorruption() {
 }
 
 bool clsCrypto::HashFile() {
-  BufferSlices whole(InBuffer_);
-  SliceSource &input = InputSlices_ != nullptr ? *InputSlices_ : whole;
-  input.restart();
   try {
-    Digest digest(ProviderHandle_);
-    std::uint64_t done = 0;
-    for (std::string slice = input.next(); !slice.empty(); slice = input.next()) {
-      digest.add(slice);
-      done += slice.size();
-      progress(Work::Hashing, done, input);
-    }
-    if (done == 0) {
-      progress(Work::Hashing, done, input);
-    }
-    HashValue_ = digest.value();
+    return withInput([this](SliceSource &input) {
+      Digest digest(ProviderHandle_);
+      std::uint64_t done = 0;
+      for (std::string slice = input.next(); !slice.empty(); slice = input.next()) {
+        digest.add(slice);
+        done += slice.size();
+        progress(Work::Hashing, done, input);
+      }
+      if (done == 0) {
+        progress(Work::Hashing, done, input);
+      }
+      HashValue_ = digest.value();
+      HashLength_ = static_cast<std::int16_t>(HashValue_.size());
+      return true;
+    });
   } catch (const ServiceFailure &failure) {
     return reportFailure(failure.code, failure.suffix);
   }
-  HashLength_ = static_cast<std::int16_t>(HashValue_.size());
-  return true;
 }
 
 bool clsCrypto::EncryptFileData() {
