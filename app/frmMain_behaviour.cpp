@@ -59,8 +59,17 @@ std::optional<InputProblem> findInputProblem(const std::u16string &path, const s
 
 } // namespace
 
-frmMainBehaviour::frmMainBehaviour(WindowView &view, Navigator &navigator, MainWindowServices services)
-    : view_(view), navigator_(navigator), services_(std::move(services)) {}
+frmMainBehaviour::frmMainBehaviour(WindowView &view, Navigator &navigator, MainWindowServices services,
+                                   std::u16string handedFile)
+    : view_(view), navigator_(navigator), services_(std::move(services)), confirmedFile_(std::move(handedFile)) {}
+
+void frmMainBehaviour::load() {
+  // Not looked up here: a missing file or a folder gets its usual box from Encrypt or Decrypt.
+  if (!confirmedFile_.empty()) {
+    view_.setText(frmMainControls::fileName, confirmedFile_);
+    view_.focus(frmMainControls::password);
+  }
+}
 
 void frmMainBehaviour::click(std::string_view control) {
   if (control == frmMainControls::encrypt) {

@@ -16,8 +16,11 @@ struct JobTexts;
 
 class frmMainBehaviour final : public WindowBehaviour {
 public:
-  frmMainBehaviour(WindowView &view, Navigator &navigator, MainWindowServices services);
+  // handedFile: the file the program was started with, if any, for the window's first load.
+  frmMainBehaviour(WindowView &view, Navigator &navigator, MainWindowServices services, std::u16string handedFile = {});
 
+  // A handed file is in the name box, as given, and the focus waits in the password box.
+  void load() override;
   void click(std::string_view control) override;
   // One file the look-up finds becomes the file to work on, as a confirmed Browse does.
   void filesDropped(const std::vector<std::u16string> &files) override;
@@ -31,7 +34,7 @@ private:
   WindowView &view_;
   Navigator &navigator_;
   MainWindowServices services_;
-  // The file the dialog confirmed last; a cancelled dialog gives it again.
+  // The file the dialog confirmed last, or the one handed over; a cancelled dialog gives it again.
   std::u16string confirmedFile_;
 };
 

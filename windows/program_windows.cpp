@@ -9,6 +9,8 @@
 #include "information_window_behaviour.h"
 #include "softinf_design.h"
 
+#include <utility>
+
 namespace orvelin {
 
 const WindowDesign &designOf(Window window) {
@@ -28,12 +30,12 @@ const WindowDesign &designOf(Window window) {
 }
 
 std::unique_ptr<WindowBehaviour> createBehaviour(Window window, WindowView &view, Navigator &navigator,
-                                                 const MainWindowServices &services) {
+                                                 const MainWindowServices &services, std::u16string handedFile) {
   switch (window) {
   case Window::Startup:
     return std::make_unique<StartupBehaviour>(navigator);
   case Window::frmMain:
-    return std::make_unique<frmMainBehaviour>(view, navigator, services);
+    return std::make_unique<frmMainBehaviour>(view, navigator, services, std::move(handedFile));
   case Window::Help:
     return std::make_unique<InformationWindowBehaviour>(
         view, navigator, InformationControls{HelpControls::exit, HelpControls::minimise}, HelpDesign.groups);

@@ -1,9 +1,11 @@
 #include "base/program_start.h"
+#include "program_arguments.h"
 #include "qt_file_services.h"
 #include "qt_message_boxes.h"
 #include "qt_window_system.h"
 #include "ui/window_switcher.h"
 #include "window_fonts.h"
+#include "windows/handed_files.h"
 #include "windows/program_windows.h"
 
 #include <QApplication>
@@ -17,7 +19,9 @@ int main(int argc, char *argv[]) {
 
   orvelin::QtMessageBoxes boxes;
   orvelin::QtWindowSystem system;
-  const orvelin::ProgramWindows windows(orvelin::qtMainWindowServices(boxes));
+  const std::u16string handedFile =
+      orvelin::fileForThisRun(orvelin::handedFiles(QApplication::arguments()), orvelin::startProgramFor, boxes);
+  const orvelin::ProgramWindows windows(orvelin::qtMainWindowServices(boxes), handedFile);
   orvelin::WindowSwitcher switcher(system, windows);
   switcher.start();
   return QApplication::exec();

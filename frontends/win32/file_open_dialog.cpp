@@ -38,8 +38,9 @@ std::filesystem::path chooseFileToOpen(HWND owner, const OpenFileNameCall &showD
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     // OFN_NOCHANGEDIR: a name typed in the window may be relative to the working folder, which must
-    // stay where it was.
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    // stay where it was. OFN_DONTADDTORECENT: the file protected goes on no list of recent files.
+    dialog.Flags =
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
     const OpenFileNameResult result = showDialog(dialog);
     if (result.chosen) {
       return path.c_str();

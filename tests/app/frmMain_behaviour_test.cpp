@@ -5,6 +5,7 @@
 
 #include "app/frmMain_behaviour.h"
 #include "app/frmMain_design.h"
+#include "base/unicode_text.h"
 #include "tests/crypto/message_recorder.h"
 #include "tests/ui/fake_navigator.h"
 #include "tests/ui/fake_window.h"
@@ -383,6 +384,36 @@ TEST_F(frmMainBehaviourTest, OneDroppedFileThatTheLookUpFindsBecomesTheNameAndNo
     behaviour.click("cmdbrowse");
     EXPECT_EQ(window.text("txtfilename"), each.nameAfter == file ? file : u"");
   }
+}
+
+TEST_F(frmMainBehaviourTest, AHandedFileIsTheNameAsGivenWithTheFocusInThePasswordBox) {
+  // A missing file too: Encrypt or Decrypt gives it its usual box.
+  for (const std::u16string handed : {u"/home/user/notes.txt", u"/home/user/missing.txt"}) {
+    SCOPED_TRACE(utf8FromUtf16(handed));
+    FakeWindow window(frmMainDesign);
+    frmMainBehaviour behaviour(window, navigator_,
+                               {.messages = recorder_,
+                                .findsFile = [this](const std::u16string &name) { return existing_.contains(name); },
+                                .chooseFile = [](WindowView &) { return std::u16string(); }},
+                               handed);
+    window.focus("txtfilename");
+
+    behaviour.load();
+
+    EXPECT_EQ(window.text("txtfilename"), handed);
+    EXPECT_EQ(window.focused(), "txtpassword");
+    EXPECT_EQ(window.text("lblmessage"), u"");
+    EXPECT_TRUE(recorder_.messages().empty());
+    // A cancelled Browse gives it back, as it would a confirmed file.
+    window.setText("txtfilename", u"typed.txt");
+    behaviour.click("cmdbrowse");
+    EXPECT_EQ(window.text("txtfilename"), handed);
+  }
+  // Without one, the window loads as it always has.
+  window_.focus("txtfilename");
+  behaviour_.load();
+  EXPECT_EQ(window_.text("txtfilename"), u"");
+  EXPECT_EQ(window_.focused(), "txtfilename");
 }
 
 TEST_F(frmMainBehaviourTest, ExitEndsTheProgramAndMinimiseMinimises) {

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Checks a tree the program is installed in, as a desktop and a user find it: tests/resources/
 # check_installed.sh PREFIX (the folder holding bin/ and share/, /usr for the Debian package).
-#   - the menu entry is valid, desktop-file-validate saying nothing at all of it;
+#   - the menu entry is valid, desktop-file-validate saying nothing at all of it, and offers the
+#     program in "Open With" without making it the default for any type another program claims;
+#   - Dolphin's and Nemo's actions read as those file managers read them;
 #   - its command and its icon are installed under the names it gives;
 #   - orvelin-cli is installed and runs, with the project's version;
+#   - both manual pages and orvelin-cli's bash completion are installed;
 #   - the licence is where Debian keeps a package's copyright.
 set -euo pipefail
 [ $# -eq 1 ] || { echo "usage: $0 PREFIX" >&2; exit 2; }
@@ -15,6 +18,38 @@ entry=$prefix/share/applications/orvelin-file-encryptor.desktop
 report=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate refuses the menu entry: $report"
 [ -z "$report" ] || fail "desktop-file-validate has remarks on the menu entry: $report"
 grep -q '^Name=Orvelin File Encryptor$' "$entry" || fail "the menu entry does not name the program"
+
+grep -q '^Exec=orvelin %f$' "$entry" || fail "the menu entry does not hand the program a file"
+
+# GLib reads the entry as a desktop does, the program on the PATH for its TryExec: offered for a file
+# of no known type (and by KDE for every file), the default only where no other program claims the
+# type, which for application/octet-stream may be nowhere.
+applications=$(mktemp -d)
+trap 'rm -rf "$applications"' EXIT
+mkdir "$applications/applications"
+cp "$entry" "$applications/applications/"
+update-desktop-database "$applications/applications"
+defaults=$(PATH=$prefix/bin:$PATH XDG_DATA_DIRS=$applications:/usr/share XDG_DATA_HOME=$applications/none \
+  XDG_CONFIG_HOME=$applications/none XDG_CONFIG_DIRS=$applications/none /usr/bin/python3 -c '
+import sys
+from gi.repository import Gio
+ours = "orvelin-file-encryptor.desktop"
+if ours not in [app.get_id() for app in Gio.AppInfo.get_all_for_type("application/octet-stream")]:
+    sys.exit("not offered for application/octet-stream")
+claimed = set()
+try:
+    for line in open("/usr/share/applications/mimeinfo.cache", encoding="utf-8"):
+        claimed.update([line.split("=")[0]] if "=" in line else [])
+except FileNotFoundError:
+    pass  # no other program claims any type
+for kind in sorted(claimed):
+    default = Gio.AppInfo.get_default_for_type(kind, False)
+    if default is not None and default.get_id() == ours:
+        print(kind)
+') || fail "GLib does not offer the program in Open With: $defaults"
+[ -z "$defaults" ] || fail "the program became the default for $(echo $defaults)"
+
+"$(dirname "$0")/check_file_manager_actions.py" "$prefix"
 
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
 icon_name=$(sed -n 's/^Icon=//p' "$entry")
@@ -29,5 +64,11 @@ cli=$prefix/bin/orvelin-cli
 expected="orvelin-cli $("$(dirname "$0")/../../scripts/project-version")"
 shown=$("$cli" --version) || fail "the installed orvelin-cli --version failed"
 [ "$shown" = "$expected" ] || fail "the installed orvelin-cli --version says '$shown', not '$expected'"
+
+for page in orvelin orvelin-cli; do
+  manual=$prefix/share/man/man1/$page.1.gz
+  zcat "$manual" 2>/dev/null | grep -q "^\.TH \"$page\" \"1\"" || fail "no manual page $manual"
+done
+[ -f "$prefix/share/bash-completion/completions/orvelin-cli" ] || fail "no bash completion for orvelin-cli"
 
 grep -q '^MIT License$' "$prefix/share/doc/orvelin-file-encryptor/copyright" || fail "no licence installed"

@@ -182,5 +182,22 @@ TEST(LoadedWindow, APressOrADropWhileAHandlerRunsIsPassedOver) {
   EXPECT_EQ(system.window().text("txtfilename"), u"/home/user/other.txt");
 }
 
+TEST(HandedFile, OnlyTheFirstMainWindowOpensOnTheFileTheProgramWasStartedWith) {
+  MessageRecorder boxes;
+  FakeWindowSystem system;
+  const ProgramWindows windows({.messages = boxes}, u"/home/user/notes.txt");
+  WindowSwitcher switcher(system, windows);
+  switcher.start();
+  system.events().ticked("Timer1");
+  system.finishHandler();
+  EXPECT_EQ(system.window().text("txtfilename"), u"/home/user/notes.txt");
+
+  system.events().clicked("Label4");
+  system.finishHandler();
+  system.events().clicked("Label2");
+  system.finishHandler();
+  EXPECT_EQ(system.window().text("txtfilename"), u"");
+}
+
 } // namespace
 } // namespace orvelin::testing

@@ -1,7 +1,7 @@
 // The main window as the Linux program has it: drawn by the Qt front end, driven by real clicks and
 // presses through assistive technology, running the real file jobs through the front end's
 // services, with the busy look painted before a job, the window live but deaf while a job runs, the
-// file dialog over the window, and files dropped on it.
+// file dialog over the window, and files dropped on it or handed to the program at its start.
 
 #include "app/frmMain_design.h"
 #include "frontends/qt/qt_event_pump.h"
@@ -114,6 +114,7 @@ private slots:
   void lookUpFindsOrdinaryFilesOnly();
   void oneDroppedFileIsTakenAsTheName_data();
   void oneDroppedFileIsTakenAsTheName();
+  void aHandedFileWaitsForThePasswordTypedInTheFocusedBox();
 
 private:
   [[nodiscard]] QWidget &window() const;
@@ -512,6 +513,27 @@ void frmMainQtTest::oneDroppedFileIsTakenAsTheName() {
   // A drag of addresses is taken, to see whether they are files; one of text is not.
   QCOMPARE(drop(at, data), !urls.isEmpty());
   QCOMPARE(fileName()->text(), taken ? path(files.front()) : typed);
+}
+
+// `orvelin FILE`, as a file manager starts it: the password typed straight away goes to the
+// password box, and Encrypt does the job on the file.
+void frmMainQtTest::aHandedFileWaitsForThePasswordTypedInTheFocusedBox() {
+  const QByteArray content("opened from a file manager\n");
+  const QString file = path(QStringLiteral("handed \u00fc.txt"));
+  QVERIFY(writeFile(file, content));
+  window_.reset();
+  windows_.emplace(orvelin::qtMainWindowServices(*recorder_), file.toStdU16String());
+  window_.emplace(*windows_, orvelin::Window::frmMain, *system_, navigator_, [] {});
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowActive(&window()));
+  QCOMPARE(fileName()->text(), file);
+
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed at once"));
+  QCOMPARE(password()->text(), QStringLiteral("typed at once"));
+  click("cmdencrypt");
+  QCOMPARE(status(), QStringLiteral("File encryption complete!"));
+  QCOMPARE(contentOf(file).size() % 8, 0);
+  QVERIFY(contentOf(file) != content);
 }
 
 QTEST_MAIN(frmMainQtTest)

@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 """A screen reader's session with the running Qt program, through AT-SPI alone: it finds the main
-window's controls by their accessible names, fills the two text boxes, presses Encrypt and then
-Decrypt through their press actions, and reads the status line from the name-change events it
-announces, as a screen reader speaks them.
+window's controls by their accessible names, finds the file the program was started on in the file
+box, fills the password box, presses Encrypt and then Decrypt through their press actions, and
+reads the status line from the name-change events it announces, as a screen reader speaks them.
 
     screen_reader_session.py FILE PASSWORD JOB_TEXTS_HEADER
 
-FILE is encrypted and decrypted in place; the session fails unless it comes back byte for byte and
+FILE, the program's argument, is encrypted and decrypted in place; the session fails unless it comes back byte for byte and
 each job's announced status is the one the program's texts give for a completed job."""
 
 import re
@@ -122,7 +122,10 @@ def main():
     original = open(path, "rb").read()
     window = find_main_window()
     print(f"screen reader: found {window.getRoleName()} {window.name!r}")
-    control(window, "text", "File Name").queryEditableText().setTextContents(path)
+    # The program was started on the file, as a file manager starts it.
+    handed = control(window, "text", "File Name").queryText()
+    if handed.getText(0, -1) != path:
+        sys.exit(f"screen reader: the File Name box reads {handed.getText(0, -1)!r}, not the file the program was given")
     control(window, "text", "Password").queryEditableText().setTextContents(password)
     announcements = Announcements()
 

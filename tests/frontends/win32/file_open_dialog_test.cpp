@@ -50,6 +50,7 @@ TEST(FileOpenDialog, ListsTextFilesFirstThenAllFilesModalOverTheOwner) {
   EXPECT_EQ(shown[0].hwndOwner, owner);
   EXPECT_EQ(shown[0].Flags & OFN_FILEMUSTEXIST, static_cast<DWORD>(OFN_FILEMUSTEXIST));
   EXPECT_EQ(shown[0].Flags & OFN_NOCHANGEDIR, static_cast<DWORD>(OFN_NOCHANGEDIR));
+  EXPECT_EQ(shown[0].Flags & OFN_DONTADDTORECENT, static_cast<DWORD>(OFN_DONTADDTORECENT));
 }
 
 TEST(FileOpenDialog, AsksAgainWithRoomForALongPath) {

@@ -29,6 +29,11 @@ TEST(Manifest, AsksForPerMonitorDpiAwarenessVersion2ThenPerMonitor) {
   EXPECT_EQ(manifestSetting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"), L"true/pm");
 }
 
+// Windows 10 and later open a path past 260 characters only for a program that says it can take one.
+TEST(Manifest, SaysTheProgramTakesLongPaths) {
+  EXPECT_EQ(manifestSetting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"longPathAware"), L"true");
+}
+
 TEST(Manifest, BringsCommonControls6) {
   HMODULE controls = LoadLibraryW(L"comctl32.dll");
   ASSERT_NE(controls, nullptr);

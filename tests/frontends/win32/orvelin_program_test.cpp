@@ -22,6 +22,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvelin::win32 {
 namespace {
@@ -252,6 +253,124 @@ TEST_F(OrvelinProgram, TheExitLabelEndsTheProgram) {
   DWORD code = 1;
   GetExitCodeProcess(process_.hProcess, &code);
   EXPECT_EQ(code, 0U);
+}
+
+// A file as the program gets it from Explorer or a drop, past 260 characters: Wine, like Windows,
+// takes such a path only in its long form.
+std::wstring longForm(const std::filesystem::path &path) { return L"\\\\?\\" + path.wstring(); }
+
+// A run of the program on a command line, from folder; ended with the test, and with it any run it
+// started for a further file.
+class ProgramRun {
+public:
+  ProgramRun(const std::wstring &arguments, const std::filesystem::path &folder) {
+    const std::wstring program = L"Z:" ORVELIN_PROGRAM_PATH;
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    started_ = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                              &startup, &process_) != FALSE;
+  }
+  ProgramRun(const ProgramRun &) = delete;
+  ProgramRun &operator=(const ProgramRun &) = delete;
+  ~ProgramRun() {
+    for (const DWORD other : others_) {
+      if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, other)) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+      }
+    }
+    if (started_) {
+      TerminateProcess(process_.hProcess, 1);
+      WaitForSingleObject(process_.hProcess, 10000);
+      CloseHandle(process_.hThread);
+      CloseHandle(process_.hProcess);
+    }
+  }
+
+  [[nodiscard]] bool started() const { return started_; }
+  // The main window of this run, once the splash has made way for it.
+  [[nodiscard]] HWND mainWindow() const {
+    HWND shown = nullptr;
+    waitFor([&] {
+      const std::vector<HWND> windows = visibleWindows(process_.dwProcessId, windowClass);
+      shown = windows.size() == 1 && textOf(windows.front()) == wide(frmMainDesign.caption) &&
+                      hasClientSizeOf(windows.front(), frmMainDesign)
+                  ? windows.front()
+                  : nullptr;
+      return shown != nullptr;
+    });
+    return shown;
+  }
+  // The main window of another run whose name box holds file, once there is one; that run is ended
+  // with this one.
+  HWND otherMainWindowOn(const std::wstring &file) {
+    HWND found = nullptr;
+    waitFor([&] {
+      for (HWND window : visibleWindows(std::nullopt, windowClass)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != process_.dwProcessId && hasClientSizeOf(window, frmMainDesign) &&
+            textOf(controlAt(window, designed(frmMainDesign, "txtfilename"))) == file) {
+          others_.push_back(owner);
+          found = window;
+          return true;
+        }
+      }
+      return false;
+    });
+    return found;
+  }
+
+private:
+  bool started_ = false;
+  PROCESS_INFORMATION process_{};
+  std::vector<DWORD> others_;
+};
+
+TEST(OrvelinProgramOnFiles, OpensOnTheFirstFileWithTheFocusInThePasswordBoxAndEachOtherFileInARunOfItsOwn) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("orvelin-handed-" + std::to_string(GetCurrentProcessId()));
+  // Two folders of 120 characters: the file's full path is well past 260.
+  const std::filesystem::path relative =
+      std::filesystem::path(std::wstring(120, L'a')) / std::wstring(120, L'b') / L"r\u00e9sum\u00e9 \u65e5\u672c.txt";
+  const std::filesystem::path file = folder / relative;
+  const std::filesystem::path other = folder / L"\u00fcber.txt";
+  ASSERT_NE(CreateDirectoryW(longForm(folder).c_str(), nullptr), FALSE);
+  ASSERT_NE(CreateDirectoryW(longForm(folder / std::wstring(120, L'a')).c_str(), nullptr), FALSE);
+  ASSERT_NE(CreateDirectoryW(longForm(file.parent_path()).c_str(), nullptr), FALSE);
+  ASSERT_GT(file.wstring().size(), std::size_t{MAX_PATH});
+  const std::string content("handed over by Explorer\n");
+  write(longForm(file), content);
+  write(other, "the other file\n");
+  {
+    // The first file as a relative name: the box shows it whole.
+    ProgramRun run(L"\"" + relative.wstring() + L"\" \"" + other.wstring() + L"\"", folder);
+    ASSERT_TRUE(run.started());
+    const HWND main = run.mainWindow();
+    ASSERT_NE(main, nullptr) << "no main window";
+    EXPECT_EQ(textOf(controlAt(main, designed(frmMainDesign, "txtfilename"))), file.wstring());
+    const HWND password = controlAt(main, designed(frmMainDesign, "txtpassword"));
+    EXPECT_EQ(focusOfThread(main), password);
+
+    type(password, L"caf\u00e9");
+    click(controlAt(main, designed(frmMainDesign, "cmdencrypt")));
+    const HWND status = controlAt(main, designed(frmMainDesign, "lblmessage"));
+    ASSERT_TRUE(waitFor([&] { return textOf(status) == L"File encryption complete!"; }))
+        << "status: " << textOf(status);
+    EXPECT_NE(contentOf(longForm(file)), content);
+    click(controlAt(main, designed(frmMainDesign, "cmddecrypt")));
+    ASSERT_TRUE(waitFor([&] { return textOf(status) == L"File decryption complete!"; }))
+        << "status: " << textOf(status);
+    EXPECT_EQ(contentOf(longForm(file)), content);
+
+    EXPECT_NE(run.otherMainWindowOn(other.wstring()), nullptr) << "no window of its own for the second file";
+  }
+  DeleteFileW(longForm(file).c_str());
+  RemoveDirectoryW(longForm(file.parent_path()).c_str());
+  RemoveDirectoryW(longForm(folder / std::wstring(120, L'a')).c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
 }
 
 } // namespace

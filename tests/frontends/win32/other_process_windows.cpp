@@ -9,7 +9,7 @@ namespace orvelin::win32 {
 namespace {
 
 struct Search {
-  DWORD process;
+  std::optional<DWORD> process;
   const wchar_t *className;
   std::vector<HWND> found;
 };
@@ -20,7 +20,8 @@ BOOL CALLBACK collect(HWND window, LPARAM data) {
   GetWindowThreadProcessId(window, &owner);
   wchar_t name[64] = {};
   GetClassNameW(window, name, static_cast<int>(std::size(name)));
-  if (owner == search.process && IsWindowVisible(window) != FALSE && std::wstring_view(name) == search.className) {
+  if ((!search.process || owner == *search.process) && IsWindowVisible(window) != FALSE &&
+      std::wstring_view(name) == search.className) {
     search.found.push_back(window);
   }
   return TRUE;
@@ -46,7 +47,7 @@ bool waitFor(const std::function<bool()> &condition, std::chrono::milliseconds l
   return true;
 }
 
-std::vector<HWND> visibleWindows(DWORD process, const wchar_t *className) {
+std::vector<HWND> visibleWindows(std::optional<DWORD> process, const wchar_t *className) {
   Search search{process, className, {}};
   EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
   return search.found;

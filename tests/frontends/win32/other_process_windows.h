@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,9 @@ namespace orvelin::win32 {
 // Polls condition until it holds, for at most limit; whether it held.
 bool waitFor(const std::function<bool()> &condition, std::chrono::milliseconds limit = std::chrono::seconds(30));
 
-// The visible top-level windows of the process of that class, such as "#32770" for dialog boxes.
-std::vector<HWND> visibleWindows(DWORD process, const wchar_t *className);
+// The visible top-level windows of the process (of any, without one) of that class, such as "#32770"
+// for dialog boxes.
+std::vector<HWND> visibleWindows(std::optional<DWORD> process, const wchar_t *className);
 
 // The text of any window, a control of another process included.
 std::wstring textOf(HWND window);
