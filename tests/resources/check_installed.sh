@@ -4,6 +4,7 @@
 #   - the menu entry is valid, desktop-file-validate saying nothing at all of it, and offers the
 #     program in "Open With" without making it the default for any type another program claims;
 #   - Dolphin's and Nemo's actions read as those file managers read them;
+#   - the AppStream metainfo validates and names the menu entry;
 #   - its command and its icon are installed under the names it gives;
 #   - orvelin-cli is installed and runs, with the project's version;
 #   - both manual pages and orvelin-cli's bash completion are installed;
@@ -13,7 +14,7 @@ set -euo pipefail
 prefix=$1
 fail() { echo "check_installed: $*" >&2; exit 1; }
 
-entry=$prefix/share/applications/orvelin-file-encryptor.desktop
+entry=$prefix/share/applications/org.orvelin.FileEncryptor.desktop
 [ -f "$entry" ] || fail "no menu entry $entry"
 report=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate refuses the menu entry: $report"
 [ -z "$report" ] || fail "desktop-file-validate has remarks on the menu entry: $report"
@@ -33,7 +34,7 @@ defaults=$(PATH=$prefix/bin:$PATH XDG_DATA_DIRS=$applications:/usr/share XDG_DAT
   XDG_CONFIG_HOME=$applications/none XDG_CONFIG_DIRS=$applications/none /usr/bin/python3 -c '
 import sys
 from gi.repository import Gio
-ours = "orvelin-file-encryptor.desktop"
+ours = "org.orvelin.FileEncryptor.desktop"
 if ours not in [app.get_id() for app in Gio.AppInfo.get_all_for_type("application/octet-stream")]:
     sys.exit("not offered for application/octet-stream")
 claimed = set()
@@ -64,6 +65,11 @@ cli=$prefix/bin/orvelin-cli
 expected="orvelin-cli $("$(dirname "$0")/../../scripts/project-version")"
 shown=$("$cli" --version) || fail "the installed orvelin-cli --version failed"
 [ "$shown" = "$expected" ] || fail "the installed orvelin-cli --version says '$shown', not '$expected'"
+
+metainfo=$prefix/share/metainfo/org.orvelin.FileEncryptor.metainfo.xml
+report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli refuses $metainfo: $report"
+grep -q '<launchable type="desktop-id">org.orvelin.FileEncryptor.desktop</launchable>' "$metainfo" ||
+  fail "the metainfo does not name the menu entry"
 
 for page in orvelin orvelin-cli; do
   manual=$prefix/share/man/man1/$page.1.gz
