@@ -259,16 +259,17 @@ TEST_F(OrvelinProgram, TheExitLabelEndsTheProgram) {
 // takes such a path only in its long form.
 std::wstring longForm(const std::filesystem::path &path) { return L"\\\\?\\" + path.wstring(); }
 
+// The command line of the program built here on arguments.
+std::wstring builtProgramOn(const std::wstring &arguments) { return L"\"Z:" ORVELIN_PROGRAM_PATH L"\" " + arguments; }
+
 // A run of the program on a command line, from folder; ended with the test, and with it any run it
 // started for a further file.
 class ProgramRun {
 public:
-  ProgramRun(const std::wstring &arguments, const std::filesystem::path &folder) {
-    const std::wstring program = L"Z:" ORVELIN_PROGRAM_PATH;
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+  ProgramRun(std::wstring commandLine, const std::filesystem::path &folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    started_ = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                               &startup, &process_) != FALSE;
   }
   ProgramRun(const ProgramRun &) = delete;
@@ -345,7 +346,7 @@ TEST(OrvelinProgramOnFiles, OpensOnTheFirstFileWithTheFocusInThePasswordBoxAndEa
   write(other, "the other file\n");
   {
     // The first file as a relative name: the box shows it whole.
-    ProgramRun run(L"\"" + relative.wstring() + L"\" \"" + other.wstring() + L"\"", folder);
+    ProgramRun run(builtProgramOn(L"\"" + relative.wstring() + L"\" \"" + other.wstring() + L"\""), folder);
     ASSERT_TRUE(run.started());
     const HWND main = run.mainWindow();
     ASSERT_NE(main, nullptr) << "no main window";
@@ -371,6 +372,40 @@ TEST(OrvelinProgramOnFiles, OpensOnTheFirstFileWithTheFocusInThePasswordBoxAndEa
   RemoveDirectoryW(longForm(folder / std::wstring(120, L'a')).c_str());
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
+}
+
+// For scripts/check-installer: the command of Explorer's verb as the installer registered it, "%1"
+// and all, opens the window on the file, and Encrypt there encrypts it.
+TEST(OrvelinProgramOnFiles, TheCommandOfExplorersVerbOpensTheWindowOnTheFile) {
+  const char *verb = std::getenv("ORVELIN_VERB_COMMAND");
+  if (verb == nullptr) {
+    GTEST_SKIP() << "run by scripts/check-installer, with the installed verb's command in ORVELIN_VERB_COMMAND";
+  }
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  const std::filesystem::path file = folder / ("orvelin-verb-" + std::to_string(GetCurrentProcessId()) + ".txt");
+  const std::string content("encrypted through Explorer's verb\n");
+  write(file, content);
+  std::wstring command = wide(verb);
+  const std::size_t argument = command.find(L"%1");
+  ASSERT_NE(argument, std::wstring::npos) << "the verb does not hand the file over";
+  command.replace(argument, 2, file.wstring());
+  {
+    ProgramRun run(command, folder);
+    ASSERT_TRUE(run.started());
+    const HWND main = run.mainWindow();
+    ASSERT_NE(main, nullptr) << "no main window";
+    EXPECT_EQ(textOf(controlAt(main, designed(frmMainDesign, "txtfilename"))), file.wstring());
+    const HWND password = controlAt(main, designed(frmMainDesign, "txtpassword"));
+    EXPECT_EQ(focusOfThread(main), password);
+    type(password, L"verb");
+    click(controlAt(main, designed(frmMainDesign, "cmdencrypt")));
+    const HWND status = controlAt(main, designed(frmMainDesign, "lblmessage"));
+    ASSERT_TRUE(waitFor([&] { return textOf(status) == L"File encryption complete!"; })) << "status: " << textOf(status);
+  }
+  const std::string encrypted = contentOf(file);
+  std::filesystem::remove(file);
+  EXPECT_NE(encrypted, content);
+  EXPECT_EQ(encrypted.size() % 8, 0U);
 }
 
 } // namespace
