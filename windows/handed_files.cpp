@@ -2,6 +2,8 @@
 
 #include "base/unicode_text.h"
 
+#include <iterator>
+
 namespace orvelin {
 
 std::u16string fileForThisRun(const std::vector<std::u16string> &files, const ProgramStarter &startFor,

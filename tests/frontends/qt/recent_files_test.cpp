@@ -77,6 +77,7 @@ void RecentFilesTest::aBrowseAndAnEncryptLeaveTheRecentlyUsedListAsItWas() {
           dialog->selectFile(file);
           dialog->accept();
         }
+        return;
       }
     }
   });
