@@ -528,7 +528,7 @@ void frmMainQtTest::aHandedFileWaitsForThePasswordTypedInTheFocusedBox() {
   QVERIFY(QTest::qWaitForWindowActive(&window()));
   QCOMPARE(fileName()->text(), file);
 
-  QCOMPARE(QApplication::focusWidget(), password());
+  QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(password()));
 
   QTest::keyClicks(password(), QStringLiteral("typed at once"));
   click("cmdencrypt");
