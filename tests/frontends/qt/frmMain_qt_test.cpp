@@ -12,6 +12,7 @@
 #include "frontends/qt/window_fonts.h"
 #include "tests/crypto/engine_runs.h"
 #include "tests/crypto/message_recorder.h"
+#include "tests/frontends/qt/file_contents.h"
 #include "tests/ui/fake_navigator.h"
 #include "ui/loaded_window.h"
 #include "windows/program_windows.h"
@@ -40,6 +41,8 @@ using orvelin::LoadedWindow;
 using orvelin::MessageStyle;
 namespace frmMainControls = orvelin::frmMainControls;
 using orvelin::testing::MessageRecorder;
+using orvelin::testing::contentOf;
+using orvelin::testing::writeFile;
 
 namespace {
 
@@ -80,16 +83,6 @@ private:
   QStringList painted_;
   std::vector<Seen> seen_;
 };
-
-QByteArray contentOf(const QString &path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &content) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 } // namespace
 

@@ -6,12 +6,12 @@
 #include "frontends/qt/qt_file_services.h"
 #include "frontends/qt/qt_window_system.h"
 #include "tests/crypto/message_recorder.h"
+#include "tests/frontends/qt/file_contents.h"
 #include "tests/ui/fake_navigator.h"
 #include "ui/loaded_window.h"
 #include "windows/program_windows.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,19 +19,8 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
-
-QByteArray contentOf(const QString &path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &content) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-} // namespace
+using orvelin::testing::contentOf;
+using orvelin::testing::writeFile;
 
 class RecentFilesTest : public QObject {
   Q_OBJECT
