@@ -40,8 +40,8 @@
 using orvelin::LoadedWindow;
 using orvelin::MessageStyle;
 namespace frmMainControls = orvelin::frmMainControls;
-using orvelin::testing::MessageRecorder;
 using orvelin::testing::contentOf;
+using orvelin::testing::MessageRecorder;
 using orvelin::testing::writeFile;
 
 namespace {

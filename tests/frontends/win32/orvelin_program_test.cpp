@@ -400,7 +400,8 @@ TEST(OrvelinProgramOnFiles, TheCommandOfExplorersVerbOpensTheWindowOnTheFile) {
     type(password, L"verb");
     click(controlAt(main, designed(frmMainDesign, "cmdencrypt")));
     const HWND status = controlAt(main, designed(frmMainDesign, "lblmessage"));
-    ASSERT_TRUE(waitFor([&] { return textOf(status) == L"File encryption complete!"; })) << "status: " << textOf(status);
+    ASSERT_TRUE(waitFor([&] { return textOf(status) == L"File encryption complete!"; }))
+        << "status: " << textOf(status);
   }
   const std::string encrypted = contentOf(file);
   std::filesystem::remove(file);
