@@ -24,9 +24,46 @@ constexpr DWORD transferableAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_
 // The longest path the wide API takes.
 constexpr std::size_t longestPath = 32768;
 
+// The path a call of the wide API wrote to text, length characters long: nothing when it failed, or
+// when text was too short for it.
+std::optional<Path> pathWritten(std::wstring text, DWORD length) {
+  if (length == 0) {
+    return std::nullopt;
+  }
+  if (length >= text.size()) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return std::nullopt;
+  }
+  text.resize(length);
+  return Path(std::move(text));
+}
+
+bool inDevicePathForm(const std::wstring &path) { return path.starts_with(LR"(\\?\)") || path.starts_with(LR"(\\.\)"); }
+
+// A path as the user gave it, whole and in the "\\?\" form, which the wide API takes past 260
+// characters on every system (the manifest's longPathAware only where the system allows it). That
+// form is taken as it stands, so ".", ".." and "/" are resolved here first; a device's name ("CON")
+// comes out in its own form.
+std::optional<Path> longForm(const Path &file) {
+  if (inDevicePathForm(file.native())) {
+    return file;
+  }
+  std::wstring text(longestPath, L'\0');
+  const DWORD length =
+      fileSystem().getFullPathName(file.c_str(), static_cast<DWORD>(text.size()), text.data(), nullptr);
+  std::optional<Path> full = pathWritten(std::move(text), length);
+  if (!full || inDevicePathForm(full->native())) {
+    return full;
+  }
+  const std::wstring &whole = full->native();
+  // A share's path, \\server\share\..., becomes \\?\UNC\server\share\...
+  return whole.starts_with(LR"(\\)") ? Path(LR"(\\?\UNC\)" + whole.substr(2)) : Path(LR"(\\?\)" + whole);
+}
+
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> attributesOf(const Path &file) {
+  const std::optional<Path> path = longForm(file);
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (fileSystem().getFileAttributesEx(file.c_str(), GetFileExInfoStandard, &data) == FALSE) {
+  if (!path || fileSystem().getFileAttributesEx(path->c_str(), GetFileExInfoStandard, &data) == FALSE) {
     return std::nullopt;
   }
   return data;
@@ -164,20 +201,6 @@ bool takeOverUnixMode(const Path &file, const Path &target) {
   return true;
 }
 
-// The path a call of the wide API wrote to text, length characters long: nothing when it failed, or
-// when text was too short for it.
-std::optional<Path> pathWritten(std::wstring text, DWORD length) {
-  if (length == 0) {
-    return std::nullopt;
-  }
-  if (length >= text.size()) {
-    SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    return std::nullopt;
-  }
-  text.resize(length);
-  return Path(std::move(text));
-}
-
 // The path of the file an open handle holds, through no link: "\\?\" and its drive, or "\\?\UNC\"
 // and its share, a form the wide API takes at any length.
 std::optional<Path> finalPathOf(HANDLE file) {
@@ -188,9 +211,11 @@ std::optional<Path> finalPathOf(HANDLE file) {
 }
 
 // The system cannot name an open file's path: some file systems (RAM disks, some network ones)
-// cannot be asked, and a volume without a drive letter has no such name.
+// cannot be asked, a volume without a drive letter has no such name, and Wine names none past 260
+// characters, whatever the room it is given.
 bool finalPathUnnamed(DWORD error) {
-  return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED || error == ERROR_PATH_NOT_FOUND;
+  return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED || error == ERROR_PATH_NOT_FOUND ||
+         error == ERROR_MORE_DATA;
 }
 
 // Where the system cannot name the final path, a file that is no link is its own; a link is refused,
@@ -205,19 +230,18 @@ std::optional<Path> unresolvedTarget(const Path &file) {
     return std::nullopt;
   }
   // A rename by handle wants a whole path.
-  std::wstring full(longestPath, L'\0');
-  const DWORD length =
-      fileSystem().getFullPathName(file.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  return pathWritten(std::move(full), length);
+  return longForm(file);
 }
 
 std::optional<Path> finalTarget(const Path &file) {
   const FileSystemCalls &fs = fileSystem();
   // The open follows every symbolic link. It asks for the attributes only, and shares everything, so
   // that no other program's handle is in its way.
+  const std::optional<Path> path = longForm(file);
   const HANDLE handle =
-      fs.createFile(file.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, 0, nullptr);
+      path ? fs.createFile(path->c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, 0, nullptr)
+           : INVALID_HANDLE_VALUE;
   if (handle == INVALID_HANDLE_VALUE) {
     return std::nullopt;
   }
@@ -297,8 +321,9 @@ std::string errorText(ErrorCode error) {
 }
 
 FolderEntry searchFolderFor(const Path &name) {
+  const std::optional<Path> path = longForm(name);
   WIN32_FIND_DATAW found{};
-  const HANDLE search = FindFirstFileW(name.c_str(), &found);
+  const HANDLE search = path ? FindFirstFileW(path->c_str(), &found) : INVALID_HANDLE_VALUE;
   if (search == INVALID_HANDLE_VALUE) {
     return {false, false};
   }

@@ -112,6 +112,85 @@ TEST_F(FileJobs, TheFolderSearchPassesOverHiddenAndSystemFilesAndFolders) {
   EXPECT_FALSE(namesExistingFile(dir / "*.txt", HiddenFiles::Found));
 }
 
+// A path as the wide API takes it past 260 characters whatever the system allows.
+fs::path longForm(const fs::path &path) { return LR"(\\?\)" + path.wstring(); }
+
+// A file in folders one in another, its path past 260 characters, made and removed in the long form,
+// as the scratch folder's own removal cannot reach it.
+class DeepFile {
+public:
+  DeepFile(const fs::path &in, const fs::path &name, const std::string &content) : path_(in) {
+    for (const wchar_t letter : {L'a', L'b', L'c'}) {
+      path_ /= std::wstring(100, letter);
+      folders_.push_back(path_);
+      CreateDirectoryW(longForm(path_).c_str(), nullptr);
+    }
+    path_ /= name;
+    writeBytes(longForm(path_), content);
+  }
+  DeepFile(const DeepFile &) = delete;
+  DeepFile &operator=(const DeepFile &) = delete;
+  ~DeepFile() {
+    DeleteFileW(longForm(path_).c_str());
+    for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
+      RemoveDirectoryW(longForm(*folder).c_str());
+    }
+  }
+  [[nodiscard]] const fs::path &path() const { return path_; }
+
+private:
+  fs::path path_;
+  std::vector<fs::path> folders_;
+};
+
+// Windows where long paths are not switched on: a path past 260 characters is taken only in the long
+// form. Wine takes it in any form.
+bool tooLongForWindows(LPCWSTR name) {
+  const std::wstring_view path(name);
+  return path.size() >= MAX_PATH && !path.starts_with(LR"(\\?\)");
+}
+
+BOOL WINAPI attributesUpTo260(LPCWSTR name, GET_FILEEX_INFO_LEVELS level, LPVOID information) {
+  if (tooLongForWindows(name)) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return FALSE;
+  }
+  return FileSystemCalls::platform().getFileAttributesEx(name, level, information);
+}
+
+HANDLE WINAPI openUpTo260(LPCWSTR name, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                          DWORD flags, HANDLE templateFile) {
+  if (tooLongForWindows(name)) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return INVALID_HANDLE_VALUE;
+  }
+  return FileSystemCalls::platform().createFile(name, access, sharing, security, disposition, flags, templateFile);
+}
+
+TEST_F(FileJobs, AFileWhosePathIsPastTwoHundredAndSixtyCharactersIsEncryptedAndDecrypted) {
+  FileSystemCalls upTo260 = FileSystemCalls::platform();
+  upTo260.getFileAttributesEx = attributesUpTo260;
+  upTo260.createFile = openUpTo260;
+  const struct {
+    const char *system;
+    const FileSystemCalls &calls;
+  } cases[] = {{"Wine", FileSystemCalls::platform()}, {"Windows without long paths switched on", upTo260}};
+  const std::string content = "far down in its folders";
+  const DeepFile deep(dir, L"\u00fcber.txt", content);
+  const fs::path &file = deep.path();
+  ASSERT_GT(file.native().size(), std::size_t{MAX_PATH});
+  EXPECT_TRUE(namesExistingFile(file, HiddenFiles::PassedOver));
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.system);
+    const ScopedFileSystemCalls seenAs(c.calls);
+    EXPECT_TRUE(EncryptFile(file, u"pw", boxes));
+    EXPECT_NE(readBytes(longForm(file)), content);
+    EXPECT_TRUE(DecryptFile(file, u"pw", boxes));
+    EXPECT_EQ(readBytes(longForm(file)), content);
+    EXPECT_EQ(boxes.messages(), std::vector<RecordedMessage>{});
+  }
+}
+
 // The file's access list (DACL) in the system's text form, or an empty text when it cannot be read.
 std::wstring accessListOf(const fs::path &file) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;

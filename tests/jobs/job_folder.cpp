@@ -37,8 +37,9 @@ JobFolder::JobFolder() : dir(newScratchFolder()) {}
 JobFolder::~JobFolder() {
   std::error_code ignored;
   fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ignored);
-  for (const fs::directory_entry &entry : fs::recursive_directory_iterator(dir, ignored)) {
-    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow, ignored);
+  // Stepped with an error code, as an entry it cannot reach must not end the tests.
+  for (fs::recursive_directory_iterator entry(dir, ignored), end; entry != end; entry.increment(ignored)) {
+    fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add | fs::perm_options::nofollow, ignored);
   }
   fs::remove_all(dir, ignored);
 }

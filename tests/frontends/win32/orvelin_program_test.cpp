@@ -325,41 +325,65 @@ private:
   std::vector<DWORD> others_;
 };
 
+constexpr wchar_t encryptionDone[] = L"File encryption complete!";
+
+// A path as the wide API takes it past 260 characters whatever the system allows.
+std::filesystem::path longForm(const std::filesystem::path &path) { return LR"(\\?\)" + path.wstring(); }
+
+// A main window opened on a file shows it whole in its name box and waits in the password box.
+void expectOpenOn(HWND main, const std::filesystem::path &file) {
+  EXPECT_EQ(textOf(controlAt(main, designed(frmMainDesign, "txtfilename"))), file.wstring());
+  EXPECT_EQ(focusOfThread(main), controlAt(main, designed(frmMainDesign, "txtpassword")));
+}
+
+// Clicks a job's button in the main window: the status once it reads done, or when waiting gave up.
+std::wstring statusAfter(HWND main, std::string_view button, const std::wstring &done) {
+  click(controlAt(main, designed(frmMainDesign, button)));
+  const HWND status = controlAt(main, designed(frmMainDesign, "lblmessage"));
+  waitFor([&] { return textOf(status) == done; });
+  return textOf(status);
+}
+
 TEST(OrvelinProgramOnFiles, OpensOnTheFirstFileWithTheFocusInThePasswordBoxAndEachOtherFileInARunOfItsOwn) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("orvelin-handed-" + std::to_string(GetCurrentProcessId()));
-  const std::filesystem::path relative = std::filesystem::path(L"in a folder") / L"r\u00e9sum\u00e9 \u65e5\u672c.txt";
+  // A relative name in Unicode whose whole path is past 260 characters.
+  const std::filesystem::path relative = std::filesystem::path(L"in a folder") / std::wstring(120, L'd') /
+                                         std::wstring(120, L'e') / L"r\u00e9sum\u00e9 \u65e5\u672c.txt";
   const std::filesystem::path file = folder / relative;
   const std::filesystem::path other = folder / L"\u00fcber.txt";
-  std::filesystem::create_directories(file.parent_path());
+  ASSERT_GT(file.native().size(), std::size_t{MAX_PATH});
+  std::filesystem::path made = folder;
+  ASSERT_TRUE(CreateDirectoryW(longForm(made).c_str(), nullptr)) << made;
+  for (const std::filesystem::path &part : relative.parent_path()) {
+    made /= part;
+    ASSERT_TRUE(CreateDirectoryW(longForm(made).c_str(), nullptr)) << made;
+  }
   const std::string content("handed over by Explorer\n");
-  write(file, content);
+  write(longForm(file), content);
   write(other, "the other file\n");
   {
-    // The first file as a relative name: the box shows it whole.
     ProgramRun run(builtProgramOn(L"\"" + relative.wstring() + L"\" \"" + other.wstring() + L"\""), folder);
     ASSERT_TRUE(run.started());
     const HWND main = run.mainWindow();
     ASSERT_NE(main, nullptr) << "no main window";
-    EXPECT_EQ(textOf(controlAt(main, designed(frmMainDesign, "txtfilename"))), file.wstring());
-    const HWND password = controlAt(main, designed(frmMainDesign, "txtpassword"));
-    EXPECT_EQ(focusOfThread(main), password);
+    expectOpenOn(main, file);
 
-    type(password, L"caf\u00e9");
-    click(controlAt(main, designed(frmMainDesign, "cmdencrypt")));
-    const HWND status = controlAt(main, designed(frmMainDesign, "lblmessage"));
-    ASSERT_TRUE(waitFor([&] { return textOf(status) == L"File encryption complete!"; }))
-        << "status: " << textOf(status);
-    EXPECT_NE(contentOf(file), content);
-    click(controlAt(main, designed(frmMainDesign, "cmddecrypt")));
-    ASSERT_TRUE(waitFor([&] { return textOf(status) == L"File decryption complete!"; }))
-        << "status: " << textOf(status);
-    EXPECT_EQ(contentOf(file), content);
+    type(controlAt(main, designed(frmMainDesign, "txtpassword")), L"caf\u00e9");
+    ASSERT_EQ(statusAfter(main, "cmdencrypt", encryptionDone), encryptionDone);
+    EXPECT_NE(contentOf(longForm(file)), content);
+    const std::wstring decryptionDone = L"File decryption complete!";
+    ASSERT_EQ(statusAfter(main, "cmddecrypt", decryptionDone), decryptionDone);
+    EXPECT_EQ(contentOf(longForm(file)), content);
 
     EXPECT_NE(run.otherMainWindowOn(other.wstring()), nullptr) << "no window of its own for the second file";
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
+  // In the long form, which the standard library's removal does not reach.
+  DeleteFileW(longForm(file).c_str());
+  DeleteFileW(other.c_str());
+  for (std::filesystem::path gone = file.parent_path(); gone != folder.parent_path(); gone = gone.parent_path()) {
+    RemoveDirectoryW(longForm(gone).c_str());
+  }
 }
 
 // For scripts/check-installer: the command of Explorer's verb as the installer registered it, "%1"
@@ -382,14 +406,9 @@ TEST(OrvelinProgramOnFiles, TheCommandOfExplorersVerbOpensTheWindowOnTheFile) {
     ASSERT_TRUE(run.started());
     const HWND main = run.mainWindow();
     ASSERT_NE(main, nullptr) << "no main window";
-    EXPECT_EQ(textOf(controlAt(main, designed(frmMainDesign, "txtfilename"))), file.wstring());
-    const HWND password = controlAt(main, designed(frmMainDesign, "txtpassword"));
-    EXPECT_EQ(focusOfThread(main), password);
-    type(password, L"verb");
-    click(controlAt(main, designed(frmMainDesign, "cmdencrypt")));
-    const HWND status = controlAt(main, designed(frmMainDesign, "lblmessage"));
-    ASSERT_TRUE(waitFor([&] { return textOf(status) == L"File encryption complete!"; }))
-        << "status: " << textOf(status);
+    expectOpenOn(main, file);
+    type(controlAt(main, designed(frmMainDesign, "txtpassword")), L"verb");
+    ASSERT_EQ(statusAfter(main, "cmdencrypt", encryptionDone), encryptionDone);
   }
   const std::string encrypted = contentOf(file);
   std::filesystem::remove(file);
