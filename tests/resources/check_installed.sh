@@ -40,7 +40,9 @@ if ours not in [app.get_id() for app in Gio.AppInfo.get_all_for_type("applicatio
 claimed = set()
 try:
     for line in open("/usr/share/applications/mimeinfo.cache", encoding="utf-8"):
-        claimed.update([line.split("=")[0]] if "=" in line else [])
+        kind, _, programs = line.strip().partition("=")
+        if set(filter(None, programs.split(";"))) - {ours}:
+            claimed.add(kind)
 except FileNotFoundError:
     pass  # no other program claims any type
 for kind in sorted(claimed):
