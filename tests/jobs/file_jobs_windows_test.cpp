@@ -506,10 +506,18 @@ std::string unixModeOf(const fs::path &file) {
   return mode.substr(0, mode.find('\n'));
 }
 
-TEST_F(FileJobs, UnderWineTheFileKeepsItsUnixModeThroughEncryptAndDecrypt) {
-  if (unixPathOf(dir).empty()) {
-    GTEST_SKIP() << "the Unix mode is Wine's; on Windows the access list is kept, as tested above";
+// The Unix mode Wine keeps beside a file, which Windows has not: there the access list is kept, and
+// no other program may open the job's file while it holds it.
+class UnderWine : public JobFolder {
+protected:
+  void SetUp() override {
+    if (unixPathOf(dir).empty()) {
+      GTEST_SKIP() << "the Unix mode and the steps that keep it are Wine's";
+    }
   }
+};
+
+TEST_F(UnderWine, TheFileKeepsItsUnixModeThroughEncryptAndDecrypt) {
   const struct {
     const char *mode;
     const char *folderMode; // Wine gave the file Everyone's access to the folder
@@ -535,10 +543,7 @@ TEST_F(FileJobs, UnderWineTheFileKeepsItsUnixModeThroughEncryptAndDecrypt) {
   EXPECT_TRUE(boxes.messages().empty());
 }
 
-TEST_F(FileJobs, UnderWineAFailureCarryingTheUnixModeOverLeavesTheOriginalAndNoTemporaryFile) {
-  if (unixPathOf(dir).empty()) {
-    GTEST_SKIP() << "these are Wine's own steps";
-  }
+TEST_F(UnderWine, AFailureCarryingTheUnixModeOverLeavesTheOriginalAndNoTemporaryFile) {
   const Fault faults[] = {
       {FileCall::WineGetUnixFileName, 1, ERROR_PATH_NOT_FOUND}, // the original's
       {FileCall::WineGetUnixFileName, 2, ERROR_PATH_NOT_FOUND}, // the temporary file's
@@ -570,10 +575,7 @@ BOOL WINAPI writeNotingTheMode(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD 
   return FileSystemCalls::platform().writeFile(file, bytes, count, wrote, overlapped);
 }
 
-TEST_F(FileJobs, UnderWineNoOtherUserMayReadTheTemporaryFileWhileItIsWritten) {
-  if (unixPathOf(dir).empty()) {
-    GTEST_SKIP() << "the Unix mode is Wine's; on Windows no other program may open the file while the job holds it";
-  }
+TEST_F(UnderWine, NoOtherUserMayReadTheTemporaryFileWhileItIsWritten) {
   const fs::path path = put("secret.txt", sealAndEncrypt("pw", "the plain text", boxes));
   ASSERT_TRUE(runUnixProgram({"/bin/chmod", "600", unixPathOf(path)}));
   modeAtFirstWrite.clear();
