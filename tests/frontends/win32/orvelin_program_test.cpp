@@ -330,18 +330,32 @@ constexpr wchar_t encryptionDone[] = L"File encryption complete!";
 // A path as the wide API takes it past 260 characters whatever the system allows.
 std::filesystem::path longForm(const std::filesystem::path &path) { return LR"(\\?\)" + path.wstring(); }
 
-// A main window opened on a file shows it whole in its name box and waits in the password box.
-void expectOpenOn(HWND main, const std::filesystem::path &file) {
-  EXPECT_EQ(textOf(controlAt(main, designed(frmMainDesign, "txtfilename"))), file.wstring());
-  EXPECT_EQ(focusOfThread(main), controlAt(main, designed(frmMainDesign, "txtpassword")));
-}
-
 // Clicks a job's button in the main window: the status once it reads done, or when waiting gave up.
 std::wstring statusAfter(HWND main, std::string_view button, const std::wstring &done) {
   click(controlAt(main, designed(frmMainDesign, button)));
   const HWND status = controlAt(main, designed(frmMainDesign, "lblmessage"));
   waitFor([&] { return textOf(status) == done; });
   return textOf(status);
+}
+
+// The run's main window, opened on file (its whole path in the name box, the focus in the password
+// box), once the password typed there has encrypted it; null, the failure reported, where it did not.
+HWND encryptedThroughWindow(const ProgramRun &run, const std::filesystem::path &file, const std::wstring &password) {
+  const HWND main = run.started() ? run.mainWindow() : nullptr;
+  if (main == nullptr) {
+    ADD_FAILURE() << "no main window";
+    return nullptr;
+  }
+  EXPECT_EQ(textOf(controlAt(main, designed(frmMainDesign, "txtfilename"))), file.wstring());
+  const HWND passwordBox = controlAt(main, designed(frmMainDesign, "txtpassword"));
+  EXPECT_EQ(focusOfThread(main), passwordBox);
+  type(passwordBox, password);
+  const std::wstring status = statusAfter(main, "cmdencrypt", encryptionDone);
+  if (status != encryptionDone) {
+    ADD_FAILURE() << "status: " << status;
+    return nullptr;
+  }
+  return main;
 }
 
 TEST(OrvelinProgramOnFiles, OpensOnTheFirstFileWithTheFocusInThePasswordBoxAndEachOtherFileInARunOfItsOwn) {
@@ -364,13 +378,8 @@ TEST(OrvelinProgramOnFiles, OpensOnTheFirstFileWithTheFocusInThePasswordBoxAndEa
   write(other, "the other file\n");
   {
     ProgramRun run(builtProgramOn(L"\"" + relative.wstring() + L"\" \"" + other.wstring() + L"\""), folder);
-    ASSERT_TRUE(run.started());
-    const HWND main = run.mainWindow();
-    ASSERT_NE(main, nullptr) << "no main window";
-    expectOpenOn(main, file);
-
-    type(controlAt(main, designed(frmMainDesign, "txtpassword")), L"caf\u00e9");
-    ASSERT_EQ(statusAfter(main, "cmdencrypt", encryptionDone), encryptionDone);
+    const HWND main = encryptedThroughWindow(run, file, L"caf\u00e9");
+    ASSERT_NE(main, nullptr);
     EXPECT_NE(contentOf(longForm(file)), content);
     const std::wstring decryptionDone = L"File decryption complete!";
     ASSERT_EQ(statusAfter(main, "cmddecrypt", decryptionDone), decryptionDone);
@@ -402,13 +411,8 @@ TEST(OrvelinProgramOnFiles, TheCommandOfExplorersVerbOpensTheWindowOnTheFile) {
   ASSERT_NE(argument, std::wstring::npos) << "the verb does not hand the file over";
   command.replace(argument, 2, file.wstring());
   {
-    ProgramRun run(command, folder);
-    ASSERT_TRUE(run.started());
-    const HWND main = run.mainWindow();
-    ASSERT_NE(main, nullptr) << "no main window";
-    expectOpenOn(main, file);
-    type(controlAt(main, designed(frmMainDesign, "txtpassword")), L"verb");
-    ASSERT_EQ(statusAfter(main, "cmdencrypt", encryptionDone), encryptionDone);
+    const ProgramRun run(command, folder);
+    EXPECT_NE(encryptedThroughWindow(run, file, L"verb"), nullptr);
   }
   const std::string encrypted = contentOf(file);
   std::filesystem::remove(file);
