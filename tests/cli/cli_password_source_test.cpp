@@ -56,25 +56,26 @@ TEST_F(Cli, APasswordSourceGivesThePasswordWithoutAByteOrderMarkOrIsRefusedOnceW
   struct Case {
     const char *what;
     std::string bytes;
-    bool fromFile;        // else from standard input
     std::string password; // empty where the source is refused
+    std::string line;     // what orvelin-cli says of a refused source
     int exitStatus;
-    std::string line; // what orvelin-cli says of a refused source
+    bool fromFile; // else from standard input
   };
+  const std::string badUtf8 = "the password is not valid UTF-8; no file was changed";
   const Case cases[] = {
-      {"a file as Notepad writes it", mark + "pw\r\n", true, "pw", 0, ""},
-      {"a file without a line ending", mark + "pw", true, "pw", 0, ""},
-      {"standard input", mark + "pw\n", false, "pw", 0, ""},
-      {"the longest password after a mark", mark + longest + "\n", true, longest, 0, ""},
-      {"an empty file", "", true, "", 2,
-       "the password file '" + dir.filePath("password.txt").toStdString() + "' is empty; no file was changed"},
-      {"invalid UTF-8 in a file", "p\xFFw\n", true, "", 2, "the password is not valid UTF-8; no file was changed"},
-      {"invalid UTF-8 on standard input", "\xC3(\n", false, "", 2,
-       "the password is not valid UTF-8; no file was changed"},
-      {"a character Windows-1252 lacks", notInWindows1252 + "\n", true, "", 1,
+      {"a file as Notepad writes it", mark + "pw\r\n", "pw", "", 0, true},
+      {"a file without a line ending", mark + "pw", "pw", "", 0, true},
+      {"standard input", mark + "pw\n", "pw", "", 0, false},
+      {"the longest password after a mark", mark + longest + "\n", longest, "", 0, true},
+      {"an empty file", "", "",
+       "the password file '" + dir.filePath("password.txt").toStdString() + "' is empty; no file was changed", 2, true},
+      {"invalid UTF-8 in a file", "p\xFFw\n", "", badUtf8, 2, true},
+      {"invalid UTF-8 on standard input", "\xC3(\n", "", badUtf8, 2, false},
+      {"a character Windows-1252 lacks", notInWindows1252 + "\n", "",
        "The character \"" + notInWindows1252 +
            "\" (U+0100) cannot be used in a password: encrypted files take passwords in the Windows-1252 character "
-           "set, which does not have it. No file was changed."},
+           "set, which does not have it. No file was changed.",
+       1, true},
   };
   for (const Case &each : cases) {
     SCOPED_TRACE(each.what);
