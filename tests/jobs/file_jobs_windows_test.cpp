@@ -7,6 +7,7 @@
 #include "jobs/file_jobs.h"
 #include "jobs/file_lookup.h"
 
+#include "deep_file.h"
 #include "file_system_faults.h"
 #include "job_folder.h"
 #include "tests/crypto/engine_runs.h"
@@ -112,37 +113,6 @@ TEST_F(FileJobs, TheFolderSearchPassesOverHiddenAndSystemFilesAndFolders) {
   EXPECT_FALSE(namesExistingFile(dir / "*.txt", HiddenFiles::Found));
 }
 
-// A path as the wide API takes it past 260 characters whatever the system allows.
-fs::path longForm(const fs::path &path) { return LR"(\\?\)" + path.wstring(); }
-
-// A file in folders one in another, its path past 260 characters, made and removed in the long form,
-// as the scratch folder's own removal cannot reach it.
-class DeepFile {
-public:
-  DeepFile(const fs::path &in, const fs::path &name, const std::string &content) : path_(in) {
-    for (const wchar_t letter : {L'a', L'b', L'c'}) {
-      path_ /= std::wstring(100, letter);
-      folders_.push_back(path_);
-      CreateDirectoryW(longForm(path_).c_str(), nullptr);
-    }
-    path_ /= name;
-    writeBytes(longForm(path_), content);
-  }
-  DeepFile(const DeepFile &) = delete;
-  DeepFile &operator=(const DeepFile &) = delete;
-  ~DeepFile() {
-    DeleteFileW(longForm(path_).c_str());
-    for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
-      RemoveDirectoryW(longForm(*folder).c_str());
-    }
-  }
-  [[nodiscard]] const fs::path &path() const { return path_; }
-
-private:
-  fs::path path_;
-  std::vector<fs::path> folders_;
-};
-
 // Windows where long paths are not switched on: a path past 260 characters is taken only in the long
 // form. Wine takes it in any form.
 bool tooLongForWindows(LPCWSTR name) {
@@ -177,6 +147,7 @@ TEST_F(FileJobs, AFileWhosePathIsPastTwoHundredAndSixtyCharactersIsEncryptedAndD
   } cases[] = {{"Wine", FileSystemCalls::platform()}, {"Windows without long paths switched on", upTo260}};
   const std::string content = "far down in its folders";
   const DeepFile deep(dir, L"\u00fcber.txt", content);
+  ASSERT_TRUE(deep.made());
   const fs::path &file = deep.path();
   ASSERT_GT(file.native().size(), std::size_t{MAX_PATH});
   EXPECT_TRUE(namesExistingFile(file, HiddenFiles::PassedOver));

@@ -9,6 +9,7 @@
 #include "base/windows_api.h"
 #include "frontends/win32/window_dpi.h"
 #include "other_process_windows.h"
+#include "tests/jobs/deep_file.h"
 #include "ui/accessibility.h"
 #include "windows/About_design.h"
 #include "windows/Startup_design.h"
@@ -53,7 +54,7 @@ void write(const std::filesystem::path &file, std::string_view content) {
   std::ofstream(file, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-class OrvelinProgram : public testing::Test {
+class OrvelinProgram : public ::testing::Test {
 protected:
   static void SetUpTestSuite();
   static void TearDownTestSuite();
@@ -327,9 +328,6 @@ private:
 
 constexpr wchar_t encryptionDone[] = L"File encryption complete!";
 
-// A path as the wide API takes it past 260 characters whatever the system allows.
-std::filesystem::path longForm(const std::filesystem::path &path) { return LR"(\\?\)" + path.wstring(); }
-
 // Clicks a job's button in the main window: the status once it reads done, or when waiting gave up.
 std::wstring statusAfter(HWND main, std::string_view button, const std::wstring &done) {
   click(controlAt(main, designed(frmMainDesign, button)));
@@ -359,24 +357,21 @@ HWND encryptedThroughWindow(const ProgramRun &run, const std::filesystem::path &
 }
 
 TEST(OrvelinProgramOnFiles, OpensOnTheFirstFileWithTheFocusInThePasswordBoxAndEachOtherFileInARunOfItsOwn) {
+  using orvelin::testing::longForm;
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("orvelin-handed-" + std::to_string(GetCurrentProcessId()));
-  // A relative name in Unicode whose whole path is past 260 characters.
-  const std::filesystem::path relative = std::filesystem::path(L"in a folder") / std::wstring(120, L'd') /
-                                         std::wstring(120, L'e') / L"r\u00e9sum\u00e9 \u65e5\u672c.txt";
-  const std::filesystem::path file = folder / relative;
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
   const std::filesystem::path other = folder / L"\u00fcber.txt";
-  ASSERT_GT(file.native().size(), std::size_t{MAX_PATH});
-  std::filesystem::path made = folder;
-  ASSERT_TRUE(CreateDirectoryW(longForm(made).c_str(), nullptr)) << made;
-  for (const std::filesystem::path &part : relative.parent_path()) {
-    made /= part;
-    ASSERT_TRUE(CreateDirectoryW(longForm(made).c_str(), nullptr)) << made;
-  }
-  const std::string content("handed over by Explorer\n");
-  write(longForm(file), content);
   write(other, "the other file\n");
   {
+    // A relative name in Unicode whose whole path is past 260 characters.
+    const std::string content("handed over by Explorer\n");
+    const orvelin::testing::DeepFile deep(folder, L"r\u00e9sum\u00e9 \u65e5\u672c.txt", content);
+    ASSERT_TRUE(deep.made());
+    const std::filesystem::path &file = deep.path();
+    ASSERT_GT(file.native().size(), std::size_t{MAX_PATH});
+    const std::filesystem::path relative = file.lexically_relative(folder);
+
     ProgramRun run(builtProgramOn(L"\"" + relative.wstring() + L"\" \"" + other.wstring() + L"\""), folder);
     const HWND main = encryptedThroughWindow(run, file, L"caf\u00e9");
     ASSERT_NE(main, nullptr);
@@ -387,12 +382,8 @@ TEST(OrvelinProgramOnFiles, OpensOnTheFirstFileWithTheFocusInThePasswordBoxAndEa
 
     EXPECT_NE(run.otherMainWindowOn(other.wstring()), nullptr) << "no window of its own for the second file";
   }
-  // In the long form, which the standard library's removal does not reach.
-  DeleteFileW(longForm(file).c_str());
-  DeleteFileW(other.c_str());
-  for (std::filesystem::path gone = file.parent_path(); gone != folder.parent_path(); gone = gone.parent_path()) {
-    RemoveDirectoryW(longForm(gone).c_str());
-  }
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
 }
 
 // For scripts/check-installer: the command of Explorer's verb as the installer registered it, "%1"
