@@ -107,7 +107,7 @@ private slots:
   void lookUpFindsOrdinaryFilesOnly();
   void oneDroppedFileIsTakenAsTheName_data();
   void oneDroppedFileIsTakenAsTheName();
-  void aHandedFileWaitsForThePasswordTypedInTheFocusedBox();
+  void aHandedFileIsInTheNameBoxWithTheFocusInThePasswordBox();
 
 private:
   [[nodiscard]] QWidget &window() const;
@@ -510,25 +510,17 @@ void frmMainQtTest::oneDroppedFileIsTakenAsTheName() {
 
 // `orvelin FILE`, as a file manager starts it: the password typed straight away goes to the
 // password box, and Encrypt does the job on the file.
-void frmMainQtTest::aHandedFileWaitsForThePasswordTypedInTheFocusedBox() {
-  const QByteArray content("opened from a file manager\n");
+// Shown, the window keeps the focus where the behaviour put it; the jobs on the file are the screen
+// reader's session's (scripts/check-accessibility).
+void frmMainQtTest::aHandedFileIsInTheNameBoxWithTheFocusInThePasswordBox() {
   const QString file = path(QStringLiteral("handed \u00fc.txt"));
-  QVERIFY(writeFile(file, content));
   window_.reset();
   windows_.emplace(orvelin::qtMainWindowServices(*recorder_), file.toStdU16String());
   window_.emplace(*windows_, orvelin::Window::frmMain, *system_, navigator_, [] {});
   window_->show();
   QVERIFY(QTest::qWaitForWindowActive(&window()));
   QCOMPARE(fileName()->text(), file);
-
   QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(password()));
-
-  QTest::keyClicks(password(), QStringLiteral("typed at once"));
-  click("cmdencrypt");
-  QCOMPARE(status(), QStringLiteral("File encryption complete!"));
-  const QByteArray encrypted = contentOf(file);
-  QCOMPARE(encrypted.size() % 8, qsizetype{0});
-  QVERIFY(encrypted != content);
 }
 
 QTEST_MAIN(frmMainQtTest)
