@@ -29,10 +29,11 @@ bool clsCrypto::throughCipher(Direction direction, SliceSource &input, std::stri
     carried.assign(slice, whole);
     slice.resize(whole);
     auto length = static_cast<DWORD>(whole);
+    // The last call may write up to a block past the message: encryption adds its padding, and a
+    // service may decipher a last block whole where the ciphertext stops short of it (Wine's does).
+    slice.resize(whole + (last ? paddingGrowth : 0));
     BOOL called = FALSE;
     if (direction == Direction::encipher) {
-      // Only the last call grows the message, by its padding.
-      slice.resize(whole + (last ? paddingGrowth : 0));
       called = calls.CryptEncrypt(SessionKeyHandle_, 0, last ? TRUE : FALSE, 0, reinterpret_cast<BYTE *>(slice.data()),
                                   &length, static_cast<DWORD>(slice.size()));
     } else {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -147,6 +148,28 @@ TEST_F(MessageCipher, AFailureKeepsThePreviousResultAndShowsTheServicesCode) {
     EXPECT_EQ(engine.ErrorMsg(), c.message);
     EXPECT_EQ(engine.OutBuffer(), earlier);
   }
+}
+
+// A service that deciphers every block whole, the last one too where the ciphertext stops short of
+// it, as Wine's does: it writes up to a block past the length it is given.
+BOOL decipheringWholeBlocks(HCRYPTKEY /*key*/, HCRYPTHASH /*hash*/, BOOL /*final*/, DWORD /*flags*/, BYTE *data,
+                            DWORD *length) {
+  const std::size_t written = (std::size_t{*length} + 7) / 8 * 8;
+  std::fill(data, data + written, BYTE{0});
+  *length = 0;
+  return TRUE;
+}
+
+// The room is the engine's to give: the service is told no buffer size. Under the sanitizers (CI's
+// scripts/test asan) a write past the slice is a fault of its own.
+TEST_F(MessageCipher, TheLastSliceHasRoomForAWholeBlockPastACutShortCiphertext) {
+  ServiceCalls wholeBlocks = serviceCalls();
+  wholeBlocks.CryptDecrypt = decipheringWholeBlocks;
+  const ScopedServiceCalls seen(wholeBlocks);
+  // One slice, its string exactly as long as the ciphertext.
+  engine.InBuffer(std::string(1001, 'x'));
+  EXPECT_TRUE(engine.DecryptMessageData());
+  EXPECT_EQ(engine.OutBuffer(), "");
 }
 
 TEST(MessageCipherWithoutKey, BothOperationsAreRefusedByTheService) {
